@@ -1,0 +1,118 @@
+#pragma once
+// The root of the class library: objects that know their class names at run
+// time, and components that own what they create, are found by name and tell
+// each other when one of them is freed. Platform-neutral.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "framework/Method.h"
+
+// Declares run-time class information for Class, derived from Parent. Put it
+// first in the class body; it leaves the access at public.
+#define KD_CLASS(Class, Parent)                                                   \
+public:                                                                           \
+    static constexpr const wchar_t* StaticClassName = L## #Class;                 \
+    const wchar_t* ClassName() const override { return StaticClassName; }        \
+    bool InheritsFrom(std::wstring_view name) const override                     \
+    {                                                                             \
+        return name == StaticClassName || Parent::InheritsFrom(name);            \
+    }                                                                             \
+    void AncestorNames(std::vector<std::wstring>& out) const override            \
+    {                                                                             \
+        out.emplace_back(StaticClassName);                                        \
+        Parent::AncestorNames(out);                                               \
+    }
+
+class TObject {
+public:
+    static constexpr const wchar_t* StaticClassName = L"TObject";
+    virtual ~TObject() = default;
+    virtual const wchar_t* ClassName() const { return StaticClassName; }
+    // True for this class and every ancestor's name ("TCustomEdit" for an edit).
+    virtual bool InheritsFrom(std::wstring_view name) const { return name == StaticClassName; }
+    // This class's name followed by its ancestors' names, up to "TObject".
+    virtual void AncestorNames(std::vector<std::wstring>& out) const { out.emplace_back(StaticClassName); }
+    std::vector<std::wstring> ClassNames() const
+    {
+        std::vector<std::wstring> names;
+        AncestorNames(names);
+        return names;
+    }
+};
+
+using TNotifyEvent = TMethod<void(TObject* sender)>;
+
+enum TComponentStateFlag : unsigned {
+    csLoading = 1u << 0,
+    csDesigning = 1u << 1,  // never set at run time
+    csDestroying = 1u << 2,
+};
+
+enum TOperation { opInsert, opRemove };
+
+class TComponent : public TObject {
+    KD_CLASS(TComponent, TObject)
+
+public:
+    explicit TComponent(TComponent* owner);
+    ~TComponent() override;
+    TComponent(const TComponent&) = delete;
+    TComponent& operator=(const TComponent&) = delete;
+
+    TComponent* Owner() const { return owner_; }
+    const std::wstring& Name() const { return name_; }
+    // Names are unique among the components of one owner (compared without case).
+    void SetName(const std::wstring& name);
+    intptr_t Tag() const { return tag_; }
+    void SetTag(intptr_t tag) { tag_ = tag; }
+
+    int ComponentCount() const { return static_cast<int>(components_.size()); }
+    TComponent* Components(int index) const { return components_.at(static_cast<size_t>(index)); }
+    // The owned component with this name (without regard to case), or null.
+    TComponent* FindComponent(std::wstring_view name) const;
+
+    unsigned ComponentState() const { return state_; }
+    bool InState(TComponentStateFlag flag) const { return (state_ & flag) != 0; }
+    void SetLoading(bool loading);
+
+    // Asks that `component` be told (Notification with opRemove) when this one is freed.
+    void FreeNotification(TComponent* component);
+    void RemoveFreeNotification(TComponent* component);
+
+    // Called on a removal or insertion among this component's components, and on
+    // the free of a component that asked for free notification. Passes it on to
+    // the owned components, as the owner of a family tells every member.
+    virtual void Notification(TComponent* component, TOperation operation);
+
+    // Marks this component and everything it owns as being destroyed. Destructors
+    // of derived classes call it first, before they release windows, so that
+    // handlers running during the teardown can see csDestroying.
+    void Destroying();
+
+    void InsertComponent(TComponent* component);
+    void RemoveComponent(TComponent* component);
+
+protected:
+    // Called when csLoading is cleared after a form's description has been built.
+    virtual void Loaded() {}
+
+private:
+    TComponent* owner_ = nullptr;
+    std::wstring name_;
+    intptr_t tag_ = 0;
+    unsigned state_ = 0;
+    std::vector<TComponent*> components_;
+    std::vector<TComponent*> freeNotifies_;
+};
+
+// The component named `name` among owner's components, cast to T; null when
+// absent or of another class.
+template <class T>
+T* FindComponentAs(const TComponent* owner, std::wstring_view name)
+{
+    return owner ? dynamic_cast<T*>(owner->FindComponent(name)) : nullptr;
+}
+
+bool SameText(std::wstring_view a, std::wstring_view b);

@@ -1,0 +1,127 @@
+#pragma once
+// Owners for GDI and USER handles. Each owner frees exactly the handle it holds,
+// cannot be copied, and counts what the library creates and frees, because the
+// system's own counters (GetGuiResources) are not implemented under Wine.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <utility>
+
+namespace handles {
+
+enum class Kind { Gdi, User };
+
+// Called by every place that creates or frees a handle of the library.
+void Created(Kind kind);
+void Freed(Kind kind);
+// Handles of that kind created and not yet freed.
+long Live(Kind kind);
+
+}  // namespace handles
+
+template <class Traits>
+class TOwnedHandle {
+public:
+    using Handle = typename Traits::Handle;
+
+    TOwnedHandle() = default;
+    // Takes ownership of h (a null handle is allowed and means "none").
+    explicit TOwnedHandle(Handle h) { Reset(h); }
+    ~TOwnedHandle() { Reset(); }
+    TOwnedHandle(const TOwnedHandle&) = delete;
+    TOwnedHandle& operator=(const TOwnedHandle&) = delete;
+    TOwnedHandle(TOwnedHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+    TOwnedHandle& operator=(TOwnedHandle&& other) noexcept
+    {
+        if (this != &other) {
+            Reset();
+            handle_ = std::exchange(other.handle_, nullptr);
+        }
+        return *this;
+    }
+
+    Handle Get() const { return handle_; }
+    explicit operator bool() const { return handle_ != nullptr; }
+
+    // Frees the held handle and takes h instead.
+    void Reset(Handle h = nullptr)
+    {
+        if (handle_) {
+            Traits::Free(handle_);
+            handles::Freed(Traits::kKind);
+        }
+        handle_ = h;
+        if (handle_)
+            handles::Created(Traits::kKind);
+    }
+
+    // Gives up ownership without freeing (for handles handed to the system).
+    Handle Release()
+    {
+        if (handle_)
+            handles::Freed(Traits::kKind);
+        return std::exchange(handle_, nullptr);
+    }
+
+private:
+    Handle handle_ = nullptr;
+};
+
+struct GdiObjectTraits {
+    using Handle = HGDIOBJ;
+    static constexpr handles::Kind kKind = handles::Kind::Gdi;
+    static void Free(Handle h) { DeleteObject(h); }
+};
+template <class H>
+struct GdiTypedTraits {
+    using Handle = H;
+    static constexpr handles::Kind kKind = handles::Kind::Gdi;
+    static void Free(Handle h) { DeleteObject(h); }
+};
+struct MemoryDcTraits {
+    using Handle = HDC;
+    static constexpr handles::Kind kKind = handles::Kind::Gdi;
+    static void Free(Handle h) { DeleteDC(h); }
+};
+struct IconTraits {
+    using Handle = HICON;
+    static constexpr handles::Kind kKind = handles::Kind::User;
+    static void Free(Handle h) { DestroyIcon(h); }
+};
+struct MenuTraits {
+    using Handle = HMENU;
+    static constexpr handles::Kind kKind = handles::Kind::User;
+    static void Free(Handle h) { DestroyMenu(h); }
+};
+struct ImageListTraits {
+    using Handle = HIMAGELIST;
+    static constexpr handles::Kind kKind = handles::Kind::User;
+    static void Free(Handle h) { ImageList_Destroy(h); }
+};
+
+using TOwnedPen = TOwnedHandle<GdiTypedTraits<HPEN>>;
+using TOwnedBrush = TOwnedHandle<GdiTypedTraits<HBRUSH>>;
+using TOwnedFont = TOwnedHandle<GdiTypedTraits<HFONT>>;
+using TOwnedBitmap = TOwnedHandle<GdiTypedTraits<HBITMAP>>;
+using TOwnedRegion = TOwnedHandle<GdiTypedTraits<HRGN>>;
+using TOwnedMemoryDC = TOwnedHandle<MemoryDcTraits>;
+using TOwnedIcon = TOwnedHandle<IconTraits>;
+using TOwnedMenu = TOwnedHandle<MenuTraits>;
+using TOwnedImageList = TOwnedHandle<ImageListTraits>;
+
+// Selects an object into a DC for one scope and restores the previous one.
+class TSelectGuard {
+public:
+    TSelectGuard(HDC dc, HGDIOBJ obj) : dc_(dc), old_(obj ? SelectObject(dc, obj) : nullptr) {}
+    ~TSelectGuard()
+    {
+        if (old_)
+            SelectObject(dc_, old_);
+    }
+    TSelectGuard(const TSelectGuard&) = delete;
+    TSelectGuard& operator=(const TSelectGuard&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
