@@ -302,8 +302,10 @@ public:
 
     // A canvas that draws on this bitmap (its own memory context).
     TCanvas* Canvas();
-    // The bitmap; null while the bitmap is empty. Still owned by this object.
-    HBITMAP Handle() const { return bitmap_.Get(); }
+    // The bitmap, for handing to the system (image lists, controls); null while
+    // the bitmap is empty. Still owned by this object. The canvas lets go of it
+    // first, as a bitmap can be selected into only one context at a time.
+    HBITMAP Handle() const;
     // The pixels of row y (0x00RRGGBB each), or null when y is out of range.
     uint32_t* ScanLine(int y);
 
@@ -326,8 +328,8 @@ public:
 private:
     class TBitmapCanvas;
     void Changed();
-    // Selects the current bitmap into the canvas's context, if it has one.
-    void ReselectIntoCanvas();
+    // Puts `bitmap` (w × h pixels at bits) in place of the current one.
+    void Adopt(TOwnedBitmap bitmap, uint32_t* bits, int width, int height);
 
     int width_ = 0;
     int height_ = 0;
