@@ -1,0 +1,1 @@
+kestrin_fuzz(number_reader SOURCES NumberReaderFuzz.cpp LIBS kestrin_controls_core)

@@ -1,0 +1,1 @@
+kestrin_fuzz(object_block SOURCES ObjectBlockFuzz.cpp LIBS kestrin_object_core)
