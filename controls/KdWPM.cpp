@@ -54,12 +54,13 @@ void TKdWPM::Add(int32_t priority, int32_t param, TKdHookProc proc)
     Entries& list = *entries_;
     for (size_t i = list.size(); i > 0; --i) {
         TKdWPMItem& entry = *list[i - 1];
-        size_t same = i;  // index + 1 of an entry with this Proc, 0 for none
+        size_t same = i;  // index + 1 of the entry with this Proc, 0 for none
         if (entry.Proc == proc) {
-            same = i;
+            // found on the way down
         } else if (entry.Priority > priority) {
             continue;
         } else {
+            // The place is found; the Proc may still be further down.
             same = 0;
             for (size_t j = i - 1; j > 0; --j)
                 if (list[j - 1]->Proc == proc) {

@@ -1,0 +1,42 @@
+#pragma once
+// The hook chain of one real control: takes over the control's WindowProc and
+// gives it back when the control is destroyed. One manager per control, found
+// or made through ForControl; clients never free managers.
+#include "controls/KdWPM.h"
+#include "framework/Controls.h"
+
+#include <memory>
+
+class TKdWinProcMan : public TKdWPM {
+    KD_CLASS(TKdWinProcMan, TKdWPM)
+
+public:
+    // The manager of `control`, made on first use; null for no control. Frees
+    // the managers that have shut down since the last call.
+    static TKdWinProcMan* ForControl(TControl* control);
+
+    ~TKdWinProcMan() override;
+
+    // The watched control; null once the chain has shut down.
+    TControl* Control() const { return control_; }
+    // The control's WindowProc as found when the manager was made.
+    const TWndMethod& OldWndProc() const { return oldWndProc_; }
+
+protected:
+    void CallPrevious(TMessage& msg) override;
+    bool IsDestroying() override;
+    void RestoreWndProc() override;
+
+private:
+    class TWatch;
+
+    explicit TKdWinProcMan(TControl* control);
+    // The control is being freed without a destroy message having ended the chain.
+    void ControlFreed();
+
+    TControl* control_;
+    TWndMethod oldWndProc_;
+    // Asks the control for free notification, so that a control freed without
+    // ever having had a window leaves no manager pointing at it.
+    std::unique_ptr<TWatch> watch_;
+};
