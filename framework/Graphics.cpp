@@ -184,6 +184,7 @@ HFONT TFont::Handle() const
         if (!font)
             RaiseLastOSError();
         handle_.Reset(font);
+        handedOver_ = false;
     }
     return static_cast<HFONT>(handle_.Get());
 }
@@ -204,6 +205,7 @@ void TFont::SetHandle(HFONT font)
     }
     TOwnedFont old = std::move(handle_);
     handle_.Reset(font);
+    handedOver_ = font != nullptr;
     Changed(old);
 }
 
@@ -211,11 +213,11 @@ void TFont::Assign(const TFont& other)
 {
     if (&other == this)
         return;
-    if (name_ == other.name_ && height_ == other.height_ && style_ == other.style_ &&
-        color_ == other.color_ && charset_ == other.charset_)
-        return;
-    const bool sameFont = name_ == other.name_ && height_ == other.height_ &&
+    // A handed-over font (a turned one, say) is replaced even by equal settings.
+    const bool sameFont = !(handedOver_ && handle_) && name_ == other.name_ && height_ == other.height_ &&
                           style_ == other.style_ && charset_ == other.charset_;
+    if (sameFont && color_ == other.color_)
+        return;
     name_ = other.name_;
     height_ = other.height_;
     style_ = other.style_;

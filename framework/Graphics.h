@@ -144,6 +144,7 @@ private:
     TFontStyles style_ = 0;
     TColor color_ = clWindowText;
     BYTE charset_ = DEFAULT_CHARSET;
+    mutable bool handedOver_ = false;  // the handle came from SetHandle, not from the settings
     mutable TOwnedFont handle_;
 };
 
