@@ -207,6 +207,12 @@ TEST(Bitmap, ResizeKeepsThePixelsThatFit)
     bitmap.SetSize(4, 4);
     EXPECT_EQ(bitmap.Canvas()->Pixels(3, 3), clWhite);
 
+    // Sizes beyond what a bitmap can hold are refused and change nothing.
+    EXPECT_THROW(bitmap.SetSize(100000, 100000), EOSError);
+    EXPECT_THROW(bitmap.LoadFromResourceID(GetModuleHandleW(nullptr), 31999), EOSError);
+    EXPECT_EQ(bitmap.Width(), 4);
+    EXPECT_EQ(bitmap.Canvas()->Pixels(3, 3), clWhite);
+
     TBitmap copy;
     copy.Assign(bitmap);
     bitmap.Canvas()->SetPixels(0, 0, clBlack);
