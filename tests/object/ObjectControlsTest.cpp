@@ -1,0 +1,231 @@
+// Decoding into, validating and encoding from a window that only records what it is
+// told: the order of the steps and the field values, without any real controls.
+#include "object/ObjectControls.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+namespace {
+
+// Type and subtype selection stand-in: a box shows the bare number.
+class TFakeWindow : public IObjectControls {
+public:
+    TFakeWindow()
+    {
+        for (int i = 1; i <= 18; ++i)
+            names.insert(L"IACheckControl" + std::to_wstring(i));
+        for (int i = 8; i <= 13; ++i)
+            names.insert(L"RadioButton" + std::to_wstring(i));
+        names.insert(L"CheckBox17");
+    }
+
+    std::vector<uint8_t>& CurrentBlock() override { return block; }
+    TMaskStore& Masks() override { return masks; }
+    std::string PictureName() const override { return name; }
+    void SetPictureName(std::string_view bytes) override
+    {
+        name = std::string(bytes.substr(0, bytes.find('\0')));
+        log.push_back(L"name");
+    }
+    std::wstring Text(std::wstring_view box) const override
+    {
+        auto it = texts.find(std::wstring(box));
+        return it == texts.end() ? L"" : it->second;
+    }
+    void SelectByValue(std::wstring_view box, int32_t value) override
+    {
+        texts[std::wstring(box)] = std::to_wstring(value);
+        log.push_back(L"select " + std::wstring(box));
+    }
+    void RunChange(std::wstring_view box) override { log.push_back(L"change " + std::wstring(box)); }
+    bool Exists(std::wstring_view control) const override { return names.count(std::wstring(control)) != 0; }
+    bool Checked(std::wstring_view control) const override
+    {
+        auto it = checked.find(std::wstring(control));
+        return it != checked.end() && it->second;
+    }
+    void SetChecked(std::wstring_view control, bool on) override
+    {
+        std::wstring key(control);
+        // The page buttons form one radio group.
+        if (on && key.rfind(L"RadioButton", 0) == 0)
+            for (int i = 8; i <= 13; ++i)
+                checked[L"RadioButton" + std::to_wstring(i)] = false;
+        checked[key] = on;
+        if (key == L"IACheckControl1" || key == L"RadioButton8" || key == L"CheckBox17")
+            log.push_back(L"check " + key);
+    }
+    void RepaintGrid() override { log.push_back(L"grid"); }
+    void ShowGroups() override
+    {
+        shown = true;
+        log.push_back(L"show");
+    }
+    void HideGroups() override { shown = false; }
+    bool ObjectShown() const override { return shown; }
+
+    std::vector<uint8_t> block;
+    TMaskStore masks;
+    std::string name;
+    std::map<std::wstring, std::wstring> texts;
+    std::map<std::wstring, bool> checked;
+    std::set<std::wstring> names;
+    std::vector<std::wstring> log;
+    bool shown = false;
+};
+
+std::vector<uint8_t> MakeBlock(const std::string& name, uint8_t page, size_t size = 0)
+{
+    std::vector<uint8_t> b(4 + name.size() + 26 + 16, 0);
+    const auto n = static_cast<uint32_t>(name.size());
+    b[0] = uint8_t(n);
+    b[1] = uint8_t(n >> 8);
+    std::copy(name.begin(), name.end(), b.begin() + 4);
+    const size_t at = 4 + name.size();
+    b[at] = 0x81;       // passability row 1
+    b[at + 6] = 0x01;   // action row 1
+    b[at + 12] = 0x05;  // Dirt, Grass
+    b[at + 13] = 0xFF;  // water: only bit 0 counts
+    b[at + 14] = 0x80;  // map-editor Lava
+    b[at + 15] = 0x02;  // map-editor water: bit 0 clear
+    b[at + 16] = 54;    // type
+    b[at + 20] = 0xFF;  // subtype -1
+    b[at + 21] = 0xFF;
+    b[at + 22] = 0xFF;
+    b[at + 23] = 0xFF;
+    b[at + 24] = page;
+    b[at + 25] = 7;  // ground: any non-zero
+    for (size_t i = at + 26; i < b.size(); ++i)
+        b[i] = uint8_t(i);
+    if (size > b.size())
+        b.resize(size, 0xAB);
+    return b;
+}
+
+TEST(ObjectControls, DecodeSetsEveryControlInOrder)
+{
+    TFakeWindow w;
+    w.block = MakeBlock("AVWmrnd0", 3);
+    ASSERT_TRUE(DecodeIntoControls(w));
+
+    const std::vector<std::wstring> order = {L"name", L"change ComboName", L"check IACheckControl1",
+                                             L"select ComboBox1", L"change ComboBox1", L"select ComboBox2",
+                                             L"check RadioButton11", L"check CheckBox17", L"grid", L"show"};
+    // RadioButton11 is not logged by the fake; compare the logged steps only.
+    std::vector<std::wstring> expected;
+    for (const auto& step : order)
+        if (step != L"check RadioButton11")
+            expected.push_back(step);
+    EXPECT_EQ(w.log, expected);
+
+    EXPECT_EQ(w.name, "AVWmrnd0");
+    EXPECT_EQ(w.masks.Kind(0, 0), 3);
+    EXPECT_EQ(w.masks.Kind(0, 7), 1);
+    EXPECT_EQ(w.masks.Kind(0, 1), 0);
+    EXPECT_TRUE(w.Checked(L"IACheckControl1"));
+    EXPECT_FALSE(w.Checked(L"IACheckControl2"));
+    EXPECT_TRUE(w.Checked(L"IACheckControl3"));
+    EXPECT_TRUE(w.Checked(L"IACheckControl9"));    // water 0xFF
+    EXPECT_TRUE(w.Checked(L"IACheckControl17"));   // map-editor Lava
+    EXPECT_FALSE(w.Checked(L"IACheckControl18"));  // map-editor water 2: bit 0 clear
+    EXPECT_EQ(w.Text(L"ComboBox1"), L"54");
+    EXPECT_EQ(w.Text(L"ComboBox2"), L"-1");
+    EXPECT_TRUE(w.Checked(L"RadioButton11"));
+    EXPECT_TRUE(w.Checked(L"CheckBox17"));
+    EXPECT_TRUE(w.shown);
+}
+
+TEST(ObjectControls, PagesWithoutButtonLeaveNoneCheckedAndEncodeAsNoPage)
+{
+    for (uint8_t page : {uint8_t(6), uint8_t(255), uint8_t(248)}) {
+        TFakeWindow w;
+        w.checked[L"RadioButton10"] = true;
+        w.block = MakeBlock("x", page);
+        ASSERT_TRUE(DecodeIntoControls(w));
+        for (int i = 8; i <= 13; ++i)
+            EXPECT_FALSE(w.Checked(L"RadioButton" + std::to_wstring(i))) << int(page) << " " << i;
+
+        std::array<uint8_t, kObjectBlockSize> out{};
+        EncodeFromControls(w, out);
+        EXPECT_EQ(out[4 + 1 + 24], 255) << int(page);
+    }
+}
+
+TEST(ObjectControls, RefusedBlockChangesNothingAndEmptiesTheBlock)
+{
+    TFakeWindow w;
+    w.name = "kept";
+    w.block = MakeBlock("abc", 0);
+    w.block.resize(w.block.size() - 1);  // one byte short of n + 46
+    EXPECT_FALSE(DecodeIntoControls(w));
+    EXPECT_TRUE(w.block.empty());
+    EXPECT_TRUE(w.log.empty());
+    EXPECT_EQ(w.name, "kept");
+
+    // A negative name length is refused too, whatever the size.
+    w.block.assign(200, 0);
+    w.block[0] = w.block[1] = w.block[2] = w.block[3] = 0xFF;
+    EXPECT_FALSE(DecodeIntoControls(w));
+    EXPECT_TRUE(w.block.empty());
+}
+
+TEST(ObjectControls, RoundTripCarriesTheTailAndNormalisesFlags)
+{
+    TFakeWindow w;
+    w.block = MakeBlock("AVWmrnd0", 2, 300);
+    const std::vector<uint8_t> original = w.block;
+    ASSERT_TRUE(DecodeIntoControls(w));
+
+    // Encoding into the current block itself, grown to 4096 bytes as Save does.
+    w.block.resize(kObjectBlockSize, 0);
+    const size_t written = EncodeFromControls(w, std::span<uint8_t, kObjectBlockSize>(w.block.data(), kObjectBlockSize));
+    EXPECT_EQ(written, kObjectBlockSize);  // the grown block's zeros are tail too
+    const size_t at = 4 + 8;
+    for (size_t i = 0; i < original.size(); ++i) {
+        if (i == at + 13 || i == at + 15 || i == at + 25)
+            continue;
+        EXPECT_EQ(w.block[i], original[i]) << "byte " << i;
+    }
+    EXPECT_EQ(w.block[at + 13], 1);  // water 0xFF written as 1
+    EXPECT_EQ(w.block[at + 15], 0);  // map-editor water 2: only bit 0 is kept
+    EXPECT_EQ(w.block[at + 25], 1);  // ground 7 written as 1
+}
+
+TEST(ObjectControls, ValidationReadsTheBoxesAndTheNameInBytes)
+{
+    TFakeWindow w;
+    w.texts[L"ComboBox1"] = L"-2147483648";
+    w.texts[L"ComboBox2"] = L"5  Artifact";
+    w.name.assign(4066, 'n');
+    EXPECT_EQ(ValidateControls(w), L"");
+
+    w.texts[L"ComboBox1"] = L"2147483648";
+    EXPECT_EQ(ValidateControls(w), L"Wrong Type");
+
+    w.texts[L"ComboBox2"] = L"99999999999";
+    w.name.push_back('n');
+    EXPECT_EQ(ValidateControls(w), L"Wrong Type, Wrong Subtype, Huge Picture Name");
+
+    w.texts[L"ComboBox1"] = L"0";
+    EXPECT_EQ(ValidateControls(w), L"Wrong Subtype, Huge Picture Name");
+}
+
+TEST(ObjectControls, EncodeTakesTypeTextsAsRead)
+{
+    TFakeWindow w;
+    w.block = MakeBlock("", 0);
+    ASSERT_TRUE(DecodeIntoControls(w));
+    w.texts[L"ComboBox1"] = L"abc";  // letters only: 0
+    w.texts[L"ComboBox2"] = L"-2147483648";
+    std::array<uint8_t, kObjectBlockSize> out{};
+    EncodeFromControls(w, out);
+    const auto fields = DecodeObjectBlock(std::span<const uint8_t>(out.data(), 46));
+    ASSERT_TRUE(fields);
+    EXPECT_EQ(fields->Type, 0);
+    EXPECT_EQ(fields->Subtype, INT32_MIN);
+    EXPECT_EQ(fields->Page, 0);
+}
+
+}  // namespace
