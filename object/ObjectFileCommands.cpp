@@ -1,0 +1,85 @@
+#include "object/ObjectFileCommands.h"
+
+#include <shellapi.h>
+
+#include <memory>
+#include <span>
+#include <vector>
+
+#include "framework/OSError.h"
+#include "object/ClipboardExchange.h"
+#include "object/ObjectFile.h"
+#include "object/ObjectFileFormat.h"
+
+namespace {
+
+struct TLocalFreeDeleter {
+    void operator()(LPWSTR* argv) const { LocalFree(argv); }
+};
+
+}  // namespace
+
+void SetUpObjectFileDialogs(TOpenDialog& openDialog, TSaveDialog& saveDialog)
+{
+    openDialog.SetFilter(kObjectFileFilter);
+    openDialog.SetOptions(kOpenDialogOptions);
+    saveDialog.SetFilter(kObjectFileFilter);
+    saveDialog.SetOptions(kSaveDialogOptions);
+}
+
+std::optional<std::wstring> CommandLineFile(const wchar_t* commandLine)
+{
+    // An empty command line would make the system answer with the program's own path.
+    if (!commandLine || !*commandLine)
+        return std::nullopt;
+    int count = 0;
+    std::unique_ptr<LPWSTR, TLocalFreeDeleter> argv(CommandLineToArgvW(commandLine, &count));
+    if (!argv)
+        RaiseLastOSError();
+    if (count < 2 || !argv.get()[1] || !*argv.get()[1])
+        return std::nullopt;
+    return std::wstring(argv.get()[1]);
+}
+
+void TObjectFileCommands::Save(IObjectControls& controls, TSaveDialog& dialog, HWND owner)
+{
+    if (controls.CurrentBlock().empty())
+        return;
+    if (const std::wstring message = ValidateControls(controls); !message.empty()) {
+        ShowErrorBox(owner, message);
+        return;
+    }
+    if (!fileName_.empty())
+        dialog.SetFileName(fileName_);
+    if (!dialog.Execute(owner))
+        return;
+    fileName_ = WithObjectFileExtension(dialog.FileName());
+
+    // The block is encoded into itself as it becomes 4096 bytes long, but in a
+    // copy: a save that fails leaves the current block as it was.
+    std::vector<uint8_t> block = controls.CurrentBlock();
+    block.resize(kObjectFileWriteSize, 0);
+    EncodeObjectBlock(ValuesFromControls(controls), block,
+                      std::span<uint8_t, kObjectBlockSize>(block.data(), kObjectBlockSize));
+    WriteObjectFile(fileName_, block);
+    controls.CurrentBlock() = std::move(block);
+}
+
+void TObjectFileCommands::Load(IObjectControls& controls, TOpenDialog& dialog, HWND owner)
+{
+    if (!fileName_.empty())
+        dialog.SetFileName(fileName_);
+    if (!dialog.Execute(owner))
+        return;
+    fileName_ = WithObjectFileExtension(dialog.FileName());
+    ReadFile(controls, fileName_, owner);
+}
+
+void TObjectFileCommands::ReadFile(IObjectControls& controls, const std::wstring& fileName, HWND owner)
+{
+    controls.CurrentBlock() = ReadObjectFile(fileName);
+    if (!DecodeIntoControls(controls)) {
+        controls.HideGroups();
+        ShowErrorBox(owner, kFileWrongDataMessage);
+    }
+}

@@ -1,0 +1,50 @@
+#pragma once
+// "&Save" and "&Load" of the main window and the object file named on the
+// command line: the file dialogs' settings, the file name the two commands
+// share, and reading a file into the window's controls.
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "framework/Dialogs.h"
+#include "object/ObjectControls.h"
+
+inline constexpr const wchar_t* kObjectFileFilter = L"Kestrin Files (kst)|*.kst|All files|*.*";
+inline constexpr TOpenOptions kSaveDialogOptions = ofOverwritePrompt | ofHideReadOnly | ofEnableSizing;
+inline constexpr TOpenOptions kOpenDialogOptions = ofHideReadOnly | ofPathMustExist | ofFileMustExist | ofEnableSizing;
+inline constexpr const wchar_t* kFileWrongDataMessage = L"The file contains wrong data";
+
+// Gives the two dialogs the object file filter and their options.
+void SetUpObjectFileDialogs(TOpenDialog& openDialog, TSaveDialog& saveDialog);
+
+// The first argument of a command line (as the system splits it), when there is
+// one and it is not empty.
+std::optional<std::wstring> CommandLineFile(const wchar_t* commandLine);
+
+class TObjectFileCommands {
+public:
+    // The name last chosen in either dialog, with ".kst" added when it had no
+    // extension; empty until a dialog was answered.
+    const std::wstring& FileName() const { return fileName_; }
+
+    // Writes the object the controls show to a file the user chooses. Does nothing
+    // while no object is loaded; shows the validation message instead of the
+    // dialog when the controls cannot be encoded. Afterwards the current block is
+    // the 4096 bytes written. Errors of the system are raised; the current block
+    // and any file already there are then left as they were.
+    void Save(IObjectControls& controls, TSaveDialog& dialog, HWND owner);
+
+    // Reads a file the user chooses (see ReadFile). Works with no object loaded.
+    void Load(IObjectControls& controls, TOpenDialog& dialog, HWND owner);
+
+    // Reads fileName, used as given, into the current block and decodes it. Bad
+    // contents (an empty file too) hide the groups and say "The file contains
+    // wrong data". A file that cannot be read raises the system's error and
+    // leaves the current block and the controls alone. The remembered name is
+    // not touched.
+    void ReadFile(IObjectControls& controls, const std::wstring& fileName, HWND owner);
+
+private:
+    std::wstring fileName_;
+};

@@ -1,0 +1,445 @@
+// "&Save", "&Load" and reading a named file, with real files in a fresh folder,
+// a window that only keeps what it is told, and dialogs that answer as a user
+// would. Message boxes are real; a watcher thread reads and answers them.
+#include "object/ObjectFileCommands.h"
+
+#include <commdlg.h>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstring>
+#include <map>
+#include <mutex>
+#include <thread>
+
+#include "framework/OSError.h"
+#include "object/ClipboardExchange.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+using testfs::TTempDir;
+
+// The controls as plain values; decoding and encoding go through the real code.
+class TFakeWindow : public IObjectControls {
+public:
+    std::vector<uint8_t>& CurrentBlock() override { return block; }
+    TMaskStore& Masks() override { return masks; }
+    std::string PictureName() const override { return name; }
+    void SetPictureName(std::string_view bytes) override { name = std::string(bytes.substr(0, bytes.find('\0'))); }
+    std::wstring Text(std::wstring_view box) const override
+    {
+        auto it = texts.find(std::wstring(box));
+        return it == texts.end() ? L"" : it->second;
+    }
+    void SelectByValue(std::wstring_view box, int32_t value) override { texts[std::wstring(box)] = std::to_wstring(value); }
+    void RunChange(std::wstring_view) override {}
+    bool Exists(std::wstring_view control) const override
+    {
+        const std::wstring key(control);
+        for (unsigned page = 0; page < kPageCount; ++page)
+            if (key == PageButtonName(page))
+                return true;
+        return key.rfind(L"IACheckControl", 0) == 0 || key == L"CheckBox17";
+    }
+    bool Checked(std::wstring_view control) const override
+    {
+        auto it = checked.find(std::wstring(control));
+        return it != checked.end() && it->second;
+    }
+    void SetChecked(std::wstring_view control, bool on) override
+    {
+        const std::wstring key(control);
+        if (on && key.rfind(L"RadioButton", 0) == 0)
+            for (unsigned page = 0; page < kPageCount; ++page)
+                checked[PageButtonName(page)] = false;
+        checked[key] = on;
+    }
+    void RepaintGrid() override {}
+    void ShowGroups() override { shown = true; }
+    void HideGroups() override { shown = false; }
+    bool ObjectShown() const override { return shown; }
+
+    std::vector<uint8_t> block;
+    TMaskStore masks;
+    std::string name;
+    std::map<std::wstring, std::wstring> texts;
+    std::map<std::wstring, bool> checked;
+    bool shown = false;
+};
+
+// Answers with a chosen name (or a cancel) and remembers what it was preset with.
+template <class TDialog>
+class TScriptedDialog : public TDialog {
+public:
+    TScriptedDialog() : TDialog(nullptr) {}
+    bool Execute(HWND) override
+    {
+        ++shown;
+        presets.push_back(this->FileName());
+        if (answer.empty())
+            return false;
+        this->SetFileName(answer);
+        return true;
+    }
+    std::wstring answer;  // empty: the user cancels
+    std::vector<std::wstring> presets;
+    int shown = 0;
+};
+using TSaveScript = TScriptedDialog<TSaveDialog>;
+using TOpenScript = TScriptedDialog<TOpenDialog>;
+
+// Reads every message box this process shows and presses its OK button.
+class TBoxWatcher {
+public:
+    TBoxWatcher() : thread_([this] { Run(); }) {}
+    ~TBoxWatcher()
+    {
+        stop_ = true;
+        thread_.join();
+    }
+    std::vector<std::wstring> Texts()
+    {
+        std::lock_guard lock(mutex_);
+        return texts_;
+    }
+    void Clear()
+    {
+        std::lock_guard lock(mutex_);
+        texts_.clear();
+    }
+
+private:
+    void Run()
+    {
+        while (!stop_) {
+            HWND box = nullptr;
+            EnumWindows(
+                [](HWND w, LPARAM lp) -> BOOL {
+                    wchar_t cls[16] = {};
+                    DWORD pid = 0;
+                    GetWindowThreadProcessId(w, &pid);
+                    if (pid == GetCurrentProcessId() && IsWindowVisible(w) && GetClassNameW(w, cls, 16) &&
+                        std::wstring(cls) == L"#32770") {
+                        *reinterpret_cast<HWND*>(lp) = w;
+                        return FALSE;
+                    }
+                    return TRUE;
+                },
+                reinterpret_cast<LPARAM>(&box));
+            if (box) {
+                wchar_t caption[64] = {};
+                wchar_t text[512] = {};
+                GetWindowTextW(box, caption, 64);
+                GetWindowTextW(GetDlgItem(box, 0xFFFF), text, 512);
+                {
+                    std::lock_guard lock(mutex_);
+                    texts_.push_back(std::wstring(caption) + L": " + text);
+                }
+                PostMessageW(box, WM_COMMAND, IDOK, 0);
+                while (IsWindow(box) && !stop_)
+                    Sleep(5);
+            }
+            Sleep(10);
+        }
+    }
+
+    std::atomic<bool> stop_{false};
+    std::mutex mutex_;
+    std::vector<std::wstring> texts_;
+    std::thread thread_;
+};
+
+void PutInt(std::vector<uint8_t>& b, size_t at, int32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        b[at + static_cast<size_t>(i)] = static_cast<uint8_t>(static_cast<uint32_t>(v) >> (8 * i));
+}
+
+// A block as the map editor makes it, with a tail of recognisable bytes.
+std::vector<uint8_t> MakeBlock(const std::string& name, size_t size)
+{
+    std::vector<uint8_t> b(size);
+    for (size_t i = 0; i < b.size(); ++i)
+        b[i] = static_cast<uint8_t>(0x30 + i * 7);
+    PutInt(b, 0, static_cast<int32_t>(name.size()));
+    std::memcpy(b.data() + 4, name.data(), name.size());
+    const size_t at = 4 + name.size();
+    const uint8_t masks[12] = {0x81, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x01, 0, 0, 0, 0, 0x10};
+    std::memcpy(b.data() + at, masks, 12);
+    b[at + 12] = 0x05;
+    b[at + 13] = 0x01;
+    b[at + 14] = 0x81;
+    b[at + 15] = 0x00;
+    PutInt(b, at + 16, 54);
+    PutInt(b, at + 20, -3);
+    b[at + 24] = 2;
+    b[at + 25] = 1;
+    return b;
+}
+
+class ObjectFileCommandsTest : public ::testing::Test {
+protected:
+    // The window with an object decoded into it, as after a Paste.
+    void LoadObject(const std::vector<uint8_t>& block)
+    {
+        window_.block = block;
+        ASSERT_TRUE(DecodeIntoControls(window_));
+    }
+
+    // Saves through a dialog that answers name.
+    void SaveAs(const std::wstring& name)
+    {
+        save_.answer = name;
+        commands_.Save(window_, save_, nullptr);
+    }
+
+    TTempDir dir_;
+    TBoxWatcher boxes_;
+    TFakeWindow window_;
+    TObjectFileCommands commands_;
+    TSaveScript save_;
+    TOpenScript open_;
+};
+
+TEST_F(ObjectFileCommandsTest, DialogsGetTheFilterAndTheirOptions)
+{
+    TOpenDialog open(nullptr);
+    TSaveDialog save(nullptr);
+    SetUpObjectFileDialogs(open, save);
+    EXPECT_EQ(open.Filter(), L"Kestrin Files (kst)|*.kst|All files|*.*");
+    EXPECT_EQ(save.Filter(), open.Filter());
+    EXPECT_EQ(OpenOptionsToFlags(save.Options()), DWORD(OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_ENABLESIZING));
+    EXPECT_EQ(OpenOptionsToFlags(open.Options()),
+              DWORD(OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_ENABLESIZING));
+}
+
+TEST_F(ObjectFileCommandsTest, SaveNamesTheFileByTheKstRuleAndPresetsTheNextDialog)
+{
+    LoadObject(MakeBlock("AVWmrnd0", 300));
+    EXPECT_TRUE(commands_.FileName().empty());
+
+    SaveAs(dir_ / L"first");
+    EXPECT_EQ(save_.presets.back(), L"") << "nothing preset before a name was chosen";
+    EXPECT_TRUE(testfs::FileExists(dir_ / L"first.kst"));
+    EXPECT_FALSE(testfs::FileExists(dir_ / L"first"));
+    EXPECT_EQ(commands_.FileName(), dir_ / L"first.kst");
+
+    // Another extension stays; a dot in a folder name is no extension.
+    SaveAs(dir_ / L"second.dat");
+    EXPECT_EQ(save_.presets.back(), dir_ / L"first.kst");
+    EXPECT_TRUE(testfs::FileExists(dir_ / L"second.dat"));
+    CreateDirectoryW((dir_ / L"a.b").c_str(), nullptr);
+    SaveAs(dir_ / L"a.b\\third");
+    EXPECT_EQ(save_.presets.back(), dir_ / L"second.dat");
+    EXPECT_TRUE(testfs::FileExists(dir_ / L"a.b\\third.kst"));
+
+    // The open dialog shares the name; a cancelled dialog changes nothing.
+    open_.answer.clear();
+    commands_.Load(window_, open_, nullptr);
+    EXPECT_EQ(open_.presets.back(), dir_ / L"a.b\\third.kst");
+    save_.answer.clear();
+    commands_.Save(window_, save_, nullptr);
+    EXPECT_EQ(commands_.FileName(), dir_ / L"a.b\\third.kst");
+    EXPECT_TRUE(boxes_.Texts().empty());
+}
+
+TEST_F(ObjectFileCommandsTest, EverySavedFileIs4096BytesAndBecomesTheCurrentBlock)
+{
+    // Shortest acceptable block, a long name, and a block longer than 4096 bytes.
+    const std::vector<std::vector<uint8_t>> blocks = {
+        MakeBlock("", 46), MakeBlock(std::string(3000, 'n'), 3200), MakeBlock("AVWmrnd0", 9000)};
+    int i = 0;
+    for (const auto& block : blocks) {
+        LoadObject(block);
+        const std::wstring name = dir_ / (L"f" + std::to_wstring(++i) + L".kst");
+        SaveAs(name);
+        const auto bytes = testfs::FileBytes(name);
+        ASSERT_EQ(bytes.size(), 4096u) << "block of " << block.size();
+        EXPECT_EQ(window_.block, bytes);
+        // Fields and the start of the tail as read; the rest zero or cut.
+        const size_t kept = std::min<size_t>(block.size(), 4096);
+        EXPECT_TRUE(std::equal(block.begin(), block.begin() + static_cast<std::ptrdiff_t>(kept), bytes.begin()));
+        EXPECT_TRUE(std::all_of(bytes.begin() + static_cast<std::ptrdiff_t>(kept), bytes.end(),
+                                [](uint8_t b) { return b == 0; }));
+    }
+}
+
+TEST_F(ObjectFileCommandsTest, SaveReplacesAReadOnlyFileAndMakesMissingFolders)
+{
+    LoadObject(MakeBlock("AVWmrnd0", 300));
+    const std::wstring locked = dir_ / L"locked.kst";
+    testfs::PutFile(locked, {1, 2, 3});
+    ASSERT_TRUE(SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_READONLY));
+    SaveAs(locked);
+    EXPECT_EQ(testfs::FileBytes(locked), window_.block);
+
+    const std::wstring deep = dir_ / L"one\\two\\three\\deep";
+    SaveAs(deep);
+    EXPECT_EQ(testfs::FileBytes(deep + L".kst").size(), 4096u);
+    EXPECT_TRUE(boxes_.Texts().empty());
+}
+
+TEST_F(ObjectFileCommandsTest, FailedSaveLeavesTheFileAndTheCurrentBlock)
+{
+    LoadObject(MakeBlock("AVWmrnd0", 300));
+    const std::vector<uint8_t> before = window_.block;
+    window_.SetChecked(TerrainControlName(0), false);  // an edit the failed save must not take in
+
+    // The target is held open by another program.
+    const std::wstring busy = dir_ / L"busy.kst";
+    const std::vector<uint8_t> old(100, 0x5A);
+    testfs::PutFile(busy, old);
+    HANDLE other = CreateFileW(busy.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(other, INVALID_HANDLE_VALUE);
+    EXPECT_THROW(SaveAs(busy), EOSError);
+    CloseHandle(other);
+    EXPECT_EQ(testfs::FileBytes(busy), old);
+    EXPECT_EQ(window_.block, before);
+    EXPECT_EQ(commands_.FileName(), busy) << "the chosen name is remembered before writing";
+
+    // The target is a folder; a drive that does not exist.
+    CreateDirectoryW((dir_ / L"folder.kst").c_str(), nullptr);
+    EXPECT_THROW(SaveAs(dir_ / L"folder.kst"), EOSError);
+    EXPECT_TRUE(testfs::DirExists(dir_ / L"folder.kst"));
+    EXPECT_THROW(SaveAs(testfs::MissingDrive() + L"\\x.kst"), EOSError);
+
+    EXPECT_EQ(window_.block, before);
+    auto names = testfs::ListDir(dir_.Path());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::wstring>{L"busy.kst", L"folder.kst"})) << "no temporary file stays";
+    EXPECT_TRUE(boxes_.Texts().empty());
+}
+
+TEST_F(ObjectFileCommandsTest, SaveWithoutObjectOrWithBadControlsShowsNoDialog)
+{
+    SaveAs(dir_ / L"nothing");
+    EXPECT_EQ(save_.shown, 0);
+    EXPECT_TRUE(boxes_.Texts().empty());
+
+    LoadObject(MakeBlock("AVWmrnd0", 300));
+    window_.texts[L"ComboBox1"] = L"4294967296";
+    window_.texts[L"ComboBox2"] = L"99999999999";
+    SaveAs(dir_ / L"bad");
+    EXPECT_EQ(save_.shown, 0);
+    EXPECT_EQ(boxes_.Texts(), std::vector<std::wstring>{L"Error: Wrong Type, Wrong Subtype"});
+    EXPECT_TRUE(testfs::ListDir(dir_.Path()).empty());
+    EXPECT_TRUE(commands_.FileName().empty());
+}
+
+TEST_F(ObjectFileCommandsTest, SaveAndLoadAgainGivesTheSameControls)
+{
+    LoadObject(MakeBlock("AVWmrnd0", 300));
+    window_.SetChecked(TerrainControlName(3), true);
+    window_.SetChecked(PageButtonName(5), true);
+    window_.texts[L"ComboBox2"] = L"12";
+    window_.masks.SetKind(2, 7, ckNonEnterableEnter);
+    window_.SetPictureName("AVXnew");
+    const TObjectValues saved = ValuesFromControls(window_);
+    SaveAs(dir_ / L"round");
+
+    TFakeWindow fresh;
+    open_.answer = dir_ / L"round.kst";
+    commands_.Load(fresh, open_, nullptr);
+    EXPECT_EQ(open_.presets.back(), dir_ / L"round.kst");
+    EXPECT_TRUE(fresh.shown);
+    EXPECT_EQ(ValuesFromControls(fresh), saved);
+    EXPECT_EQ(fresh.block, window_.block);
+    EXPECT_TRUE(boxes_.Texts().empty());
+}
+
+TEST_F(ObjectFileCommandsTest, ShortOrEmptyFileIsWrongDataAndUnloadsTheObject)
+{
+    for (const size_t size : {size_t{45}, size_t{0}}) {
+        LoadObject(MakeBlock("AVWmrnd0", 300));
+        const std::wstring name = dir_ / (L"short" + std::to_wstring(size) + L".kst");
+        std::vector<uint8_t> bytes = MakeBlock("", 46);
+        bytes.resize(size);
+        testfs::PutFile(name, bytes);
+        boxes_.Clear();
+        open_.answer = name;
+        commands_.Load(window_, open_, nullptr);
+        EXPECT_EQ(boxes_.Texts(), std::vector<std::wstring>{L"Error: The file contains wrong data"}) << size;
+        EXPECT_FALSE(window_.shown);
+        EXPECT_TRUE(window_.block.empty());
+    }
+
+    // With nothing loaded, Save shows no dialog and Copy leaves the clipboard alone.
+    boxes_.Clear();
+    SaveAs(dir_ / L"after");
+    EXPECT_EQ(save_.shown, 0);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 4);
+    ASSERT_TRUE(text && SetClipboardData(CF_UNICODETEXT, text));
+    CloseClipboard();
+    TClipboardExchange exchange;
+    exchange.RegisterFormat(L"28");
+    exchange.Copy(window_, nullptr);
+    EXPECT_TRUE(IsClipboardFormatAvailable(CF_UNICODETEXT));
+    EXPECT_FALSE(IsClipboardFormatAvailable(exchange.Format()));
+    EXPECT_TRUE(boxes_.Texts().empty());
+}
+
+TEST_F(ObjectFileCommandsTest, LoadAddsKstAndAMissingFileIsASystemError)
+{
+    LoadObject(MakeBlock("AVWmrnd0", 300));
+    SaveAs(dir_ / L"kept");
+    testfs::PutFile(dir_ / L"plain", MakeBlock("other", 100));
+
+    // The chosen "plain" is read as "plain.kst", which does not exist.
+    const std::vector<uint8_t> before = window_.block;
+    window_.SetPictureName("edited");
+    open_.answer = dir_ / L"plain";
+    try {
+        commands_.Load(window_, open_, nullptr);
+        ADD_FAILURE() << "no error";
+    } catch (const EOSError& e) {
+        EXPECT_EQ(e.ErrorCode(), DWORD(ERROR_FILE_NOT_FOUND));
+        EXPECT_EQ(e.Message().rfind(L"System Error.  Code: 2.\r\n", 0), 0u);
+    }
+    EXPECT_EQ(commands_.FileName(), dir_ / L"plain.kst");
+    EXPECT_EQ(window_.block, before);
+    EXPECT_EQ(window_.name, "edited");
+    EXPECT_TRUE(window_.shown);
+
+    // Load works with nothing loaded yet.
+    TFakeWindow empty;
+    open_.answer = dir_ / L"kept.kst";
+    commands_.Load(empty, open_, nullptr);
+    EXPECT_EQ(empty.name, "AVWmrnd0");
+    EXPECT_TRUE(boxes_.Texts().empty());
+}
+
+TEST_F(ObjectFileCommandsTest, ReadFileTakesTheNameAsGivenAndRemembersNothing)
+{
+    const std::wstring cyrillic = dir_ / L"\u041e\u0431\u044a\u0435\u043a\u0442\u044b\\\u0434\u043e\u043c";
+    LoadObject(MakeBlock("AVWmrnd0", 300));
+    SaveAs(cyrillic);
+    EXPECT_EQ(commands_.FileName(), cyrillic + L".kst");
+
+    TObjectFileCommands other;
+    TFakeWindow fresh;
+    EXPECT_THROW(other.ReadFile(fresh, cyrillic, nullptr), EOSError) << "no extension is added";
+    EXPECT_TRUE(fresh.block.empty());
+    EXPECT_FALSE(fresh.shown);
+    other.ReadFile(fresh, cyrillic + L".kst", nullptr);
+    EXPECT_EQ(fresh.name, "AVWmrnd0");
+    EXPECT_TRUE(fresh.shown);
+    EXPECT_TRUE(other.FileName().empty());
+    EXPECT_TRUE(boxes_.Texts().empty());
+}
+
+TEST(CommandLineFileTest, FirstArgumentWhenPresentAndNotEmpty)
+{
+    EXPECT_FALSE(CommandLineFile(L"Kestrin.exe"));
+    EXPECT_FALSE(CommandLineFile(L"\"C:\\Program Files\\Kestrin.exe\"  "));
+    EXPECT_FALSE(CommandLineFile(L"Kestrin.exe \"\" other.kst"));
+    EXPECT_FALSE(CommandLineFile(L""));
+    EXPECT_EQ(CommandLineFile(L"Kestrin.exe good.kst second.kst"), L"good.kst");
+    EXPECT_EQ(CommandLineFile(L"\"C:\\K s\\Kestrin.exe\" \"C:\\My maps\\a b\""), L"C:\\My maps\\a b");
+    EXPECT_EQ(CommandLineFile(L"Kestrin.exe \u0434\u043e\u043c.kst"), L"\u0434\u043e\u043c.kst");
+}
+
+}  // namespace
