@@ -75,7 +75,7 @@ case "$cmd" in
       flock 9
       init_prefix
       # rc 0: a new server was started (ours to stop); rc 2: one runs already.
-      rc=0; wineserver -p </dev/null >/dev/null 2>&1 || rc=$?
+      rc=0; wineserver -p </dev/null >/dev/null 2>&1 9>&- || rc=$?
       if [ "$rc" = 0 ]; then
         touch "$dir/wineserver.ours"
         # Wine's services start here, detached, not inside a test.
