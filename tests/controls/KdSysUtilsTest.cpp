@@ -1,0 +1,271 @@
+// Directory chains, file creation with directories, exact reads and writes,
+// and the plain message box, on real files and windows under Wine.
+#include "controls/KdSysUtils.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include "framework/OSError.h"
+#include "tests/support/TempDir.h"
+
+using testfs::DirExists;
+using testfs::FileExists;
+using testfs::ListDir;
+using testfs::TTempDir;
+
+namespace {
+
+DWORD ErrorCodeOf(void (*action)(HANDLE), HANDLE h)
+{
+    try {
+        action(h);
+    } catch (const EOSError& e) {
+        return e.ErrorCode();
+    }
+    return 0;
+}
+
+}  // namespace
+
+TEST(KdSysUtils, ExtractFilePathKeepsTheLastDelimiter)
+{
+    EXPECT_EQ(ExtractFilePath(L"C:\\a\\b.kst"), L"C:\\a\\");
+    EXPECT_EQ(ExtractFilePath(L"C:\\a\\b\\"), L"C:\\a\\b\\");
+    EXPECT_EQ(ExtractFilePath(L"C:b.kst"), L"C:");
+    EXPECT_EQ(ExtractFilePath(L"dir/sub/b.kst"), L"dir/sub/");
+    EXPECT_EQ(ExtractFilePath(L"b.kst"), L"");
+    EXPECT_EQ(ExtractFilePath(L""), L"");
+}
+
+TEST(KdSysUtils, MakeDirsCreatesMissingChains)
+{
+    TTempDir temp;
+    EXPECT_TRUE(MakeDirs(L""));
+    EXPECT_TRUE(MakeDirs(temp.Path()));
+
+    // Absolute, with a trailing delimiter.
+    std::wstring deep = temp / L"a\\b\\c\\";
+    ASSERT_TRUE(MakeDirs(deep));
+    EXPECT_TRUE(DirExists(temp / L"a\\b\\c"));
+    EXPECT_TRUE(MakeDirs(deep)) << "an existing chain is fine";
+
+    // Forward slashes, no trailing delimiter.
+    ASSERT_TRUE(MakeDirs(temp / L"x/y/z"));
+    EXPECT_TRUE(DirExists(temp / L"x\\y\\z"));
+
+    // Relative to the current directory.
+    wchar_t old[MAX_PATH];
+    ASSERT_NE(GetCurrentDirectoryW(MAX_PATH, old), 0u);
+    ASSERT_TRUE(SetCurrentDirectoryW(temp.Path().c_str()));
+    bool made = MakeDirs(L"rel\\one\\two");
+    SetCurrentDirectoryW(old);
+    EXPECT_TRUE(made);
+    EXPECT_TRUE(DirExists(temp / L"rel\\one\\two"));
+
+    // Names in any language.
+    ASSERT_TRUE(MakeDirs(temp / L"Объекты\\Замки\\Ἑλλάς"));
+    EXPECT_TRUE(DirExists(temp / L"Объекты\\Замки\\Ἑλλάς"));
+}
+
+TEST(KdSysUtils, MakeDirsFailsWhereNothingCanBeMade)
+{
+    TTempDir temp;
+    // A file in the way of the chain.
+    testfs::PutFile(temp / L"file", {1, 2, 3});
+    EXPECT_FALSE(MakeDirs(temp / L"file\\sub"));
+    EXPECT_FALSE(MakeDirs(temp / L"file"));
+    EXPECT_NE(GetLastError(), 0u);
+
+    // A drive that does not exist: the walk up ends at the drive and gives up.
+    std::wstring drive = testfs::MissingDrive();
+    EXPECT_FALSE(MakeDirs(drive + L"\\kestrin\\a\\b"));
+    EXPECT_NE(GetLastError(), 0u);
+    EXPECT_FALSE(MakeDirs(drive + L"\\"));
+    EXPECT_FALSE(MakeDirs(drive));
+}
+
+TEST(KdSysUtils, CreateFileMakeDirsMakesDirectoriesOnlyWhenCreating)
+{
+    TTempDir temp;
+    // Opening dispositions leave a missing folder missing.
+    for (DWORD disposition : {DWORD(OPEN_EXISTING), DWORD(CREATE_NEW), DWORD(TRUNCATE_EXISTING)}) {
+        HANDLE h = CreateFileMakeDirs(temp / L"missing\\deeper\\f.kst", GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                      disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+        EXPECT_EQ(h, INVALID_HANDLE_VALUE) << disposition;
+        EXPECT_EQ(GetLastError(), DWORD(ERROR_PATH_NOT_FOUND)) << disposition;
+        if (h != INVALID_HANDLE_VALUE)
+            CloseHandle(h);
+    }
+    EXPECT_TRUE(ListDir(temp.Path()).empty());
+
+    // CREATE_ALWAYS makes the chain and the file.
+    {
+        TOwnedFile f(CreateFileMakeDirs(temp / L"new\\chain\\f.kst", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(f);
+        WriteFileExact(f.Get(), "hello", 5);
+        f.Close();
+    }
+    EXPECT_EQ(testfs::FileBytes(temp / L"new\\chain\\f.kst").size(), 5u);
+
+    // OPEN_ALWAYS makes the chain too, and opens an existing file without truncating it.
+    {
+        TOwnedFile f(CreateFileMakeDirs(temp / L"new\\chain\\f.kst", GENERIC_READ, 0, nullptr, OPEN_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(f);
+        EXPECT_EQ(GetLastError(), DWORD(ERROR_ALREADY_EXISTS));
+    }
+    EXPECT_EQ(testfs::FileBytes(temp / L"new\\chain\\f.kst").size(), 5u);
+    {
+        TOwnedFile f(CreateFileMakeDirs(temp / L"other\\Файл.kst", GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(f);
+    }
+    EXPECT_TRUE(FileExists(temp / L"other\\Файл.kst"));
+
+    // A chain that cannot be made: no handle, a reason, and no file.
+    std::wstring drive = testfs::MissingDrive();
+    SetLastError(0);
+    HANDLE h = CreateFileMakeDirs(drive + L"\\kestrin\\f.kst", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+    EXPECT_EQ(h, INVALID_HANDLE_VALUE);
+    EXPECT_NE(GetLastError(), 0u);
+}
+
+TEST(KdSysUtils, ExactReadsAndWritesReportShortTransfers)
+{
+    TTempDir temp;
+    testfs::PutFile(temp / L"ten", {0, 1, 2, 3, 4, 5, 6, 7, 8, 9});
+    {
+        TOwnedFile f(CreateFileW((temp / L"ten").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(f);
+        uint8_t buffer[20] = {};
+        ReadFileExact(f.Get(), buffer, 4);
+        EXPECT_EQ(buffer[3], 3);
+        // Six bytes are left; asking for more is a short read, not success.
+        EXPECT_EQ(ErrorCodeOf([](HANDLE h) { uint8_t b[20]; ReadFileExact(h, b, sizeof b); }, f.Get()),
+                  DWORD(ERROR_HANDLE_EOF));
+        // A read-only handle cannot be written: the system's own error.
+        EXPECT_EQ(ErrorCodeOf([](HANDLE h) { WriteFileExact(h, "x", 1); }, f.Get()), DWORD(ERROR_ACCESS_DENIED));
+    }
+
+    // A pipe that accepts nothing: WriteFile succeeds having written 0 bytes.
+    HANDLE readEnd = nullptr;
+    HANDLE writeEnd = nullptr;
+    ASSERT_TRUE(CreatePipe(&readEnd, &writeEnd, nullptr, 4096));
+    TOwnedFile reader(readEnd);
+    TOwnedFile writer(writeEnd);
+    DWORD mode = PIPE_NOWAIT;
+    ASSERT_TRUE(SetNamedPipeHandleState(writer.Get(), &mode, nullptr, nullptr));
+    EXPECT_EQ(ErrorCodeOf(
+                  [](HANDLE h) {
+                      static const std::vector<uint8_t> big(1 << 20);
+                      WriteFileExact(h, big.data(), big.size());
+                  },
+                  writer.Get()),
+              DWORD(ERROR_WRITE_FAULT));
+
+    // A pipe whose writer went away: the read fails with the system's error.
+    WriteFileExact(writer.Get(), "abc", 3);
+    writer.Close();
+    char got[8] = {};
+    ReadFileExact(reader.Get(), got, 3);
+    EXPECT_STREQ(got, "abc");
+    EXPECT_EQ(ErrorCodeOf([](HANDLE h) { char b[1]; ReadFileExact(h, b, 1); }, reader.Get()),
+              DWORD(ERROR_BROKEN_PIPE));
+}
+
+TEST(KdSysUtils, OwnedFileClosesExactlyOnce)
+{
+    TTempDir temp;
+    std::wstring name = temp / L"locked";
+    auto openExclusive = [&] {
+        return CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, 0, nullptr);
+    };
+    TOwnedFile first(openExclusive());
+    ASSERT_TRUE(first);
+    EXPECT_EQ(openExclusive(), INVALID_HANDLE_VALUE) << "no sharing while the first is open";
+
+    TOwnedFile moved(std::move(first));
+    EXPECT_FALSE(first);
+    moved.Close();
+    EXPECT_FALSE(moved);
+    moved.Close();  // nothing left to close
+
+    {
+        TOwnedFile again(openExclusive());
+        ASSERT_TRUE(again);
+    }
+    TOwnedFile third(openExclusive());
+    EXPECT_TRUE(third) << "the scoped owner closed its handle";
+}
+
+TEST(KdSysUtils, MsgBoxIsAPlainBoxWithOneOkButton)
+{
+    struct Seen {
+        std::wstring title;
+        std::wstring text;
+        int buttons = 0;
+        bool found = false;
+    } seen;
+    std::atomic<bool> done{false};
+
+    // The box runs its own modal loop on this thread; another thread finds it,
+    // reads it and presses OK.
+    std::thread closer([&] {
+        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (!done && std::chrono::steady_clock::now() < deadline) {
+            HWND box = nullptr;
+            EnumWindows(
+                [](HWND w, LPARAM p) -> BOOL {
+                    DWORD pid = 0;
+                    GetWindowThreadProcessId(w, &pid);
+                    wchar_t cls[32] = {};
+                    GetClassNameW(w, cls, 32);
+                    if (pid == GetCurrentProcessId() && std::wstring(cls) == L"#32770" && IsWindowVisible(w)) {
+                        *reinterpret_cast<HWND*>(p) = w;
+                        return FALSE;
+                    }
+                    return TRUE;
+                },
+                reinterpret_cast<LPARAM>(&box));
+            if (box) {
+                wchar_t title[64] = {};
+                GetWindowTextW(box, title, 64);
+                seen.title = title;
+                EnumChildWindows(
+                    box,
+                    [](HWND child, LPARAM p) -> BOOL {
+                        auto* s = reinterpret_cast<Seen*>(p);
+                        wchar_t cls[32] = {};
+                        wchar_t text[128] = {};
+                        GetClassNameW(child, cls, 32);
+                        GetWindowTextW(child, text, 128);
+                        if (!IsWindowVisible(child))
+                            return TRUE;
+                        if (std::wstring(cls) == L"Button")
+                            ++s->buttons;
+                        else if (std::wstring(cls) == L"Static" && text[0])
+                            s->text = text;
+                        return TRUE;
+                    },
+                    reinterpret_cast<LPARAM>(&seen));
+                seen.found = true;
+                PostMessageW(box, WM_COMMAND, IDOK, 0);
+                return;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    });
+    MsgBox(L"Subtype table: Вход 7 is out of order");
+    done = true;
+    closer.join();
+
+    ASSERT_TRUE(seen.found);
+    EXPECT_EQ(seen.title, L"");
+    EXPECT_EQ(seen.text, L"Subtype table: Вход 7 is out of order");
+    EXPECT_EQ(seen.buttons, 1);
+}
