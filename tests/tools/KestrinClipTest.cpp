@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "framework/Clipboard.h"
-#include "object/ClipboardFormat.h"
+#include "object/ClipboardExchange.h"
 
 namespace {
 
@@ -96,7 +96,7 @@ protected:
         dir_ = std::wstring(temp) + L"kestrin-clip-test-" + std::to_wstring(GetCurrentProcessId()) +
                L"-\u041a\u0430\u0440\u0442\u0430\\";  // a Cyrillic folder name
         ASSERT_TRUE(CreateDirectoryW(dir_.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
-        format28_ = RegisterClipboardFormatName(ClipboardFormatName("28"));
+        format28_ = RegisterClipboardFormatName(ClipboardFormatName(L"28"));
         ASSERT_NE(format28_, 0u);
     }
     void TearDown() override
@@ -191,15 +191,15 @@ TEST_F(KestrinClipTest, FormatsListsTheOneBlockAfterPut)
     ASSERT_EQ(RunClip(L"put --format 21 " + Quote(in)).exitCode, 0u);
     const RunResult formats = RunClip(L"formats");
     EXPECT_EQ(formats.exitCode, 0u) << formats.err;
-    const UINT format21 = RegisterClipboardFormatName(ClipboardFormatName("21"));
-    EXPECT_EQ(formats.out, std::to_string(format21) + "\t" + ClipboardFormatName("21") + "\n");
+    const UINT format21 = RegisterClipboardFormatName(ClipboardFormatName(L"21"));
+    EXPECT_EQ(formats.out, std::to_string(format21) + "\t" + ClipboardFormatName(L"21") + "\n");
 
     // The block sits under "21", so "28" finds nothing and the target file is kept.
     const std::wstring out = Path(L"kept.bin");
     WriteFile(out, {1, 2, 3});
     const RunResult get = RunClip(L"get " + Quote(out));
     EXPECT_EQ(get.exitCode, 1u);
-    EXPECT_NE(get.err.find("no block in the format \"" + ClipboardFormatName("28") + "\""), std::string::npos)
+    EXPECT_NE(get.err.find("no block in the format \"" + ClipboardFormatName(L"28") + "\""), std::string::npos)
         << get.err;
     EXPECT_EQ(ReadFile(out), (std::vector<uint8_t>{1, 2, 3}));
 }

@@ -8,7 +8,7 @@
 #include "framework/Clipboard.h"
 #include "framework/Exceptions.h"
 #include "framework/OSError.h"
-#include "object/ClipboardFormat.h"
+#include "object/ClipboardExchange.h"
 
 namespace {
 
@@ -90,20 +90,8 @@ std::wstring Widen(std::string_view ascii)
 
 UINT RegisterMapEditorFormat(const std::wstring& number)
 {
-    std::string narrow;
-    if (!number.empty()) {
-        BOOL lossy = FALSE;
-        const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, number.data(),
-                                             static_cast<int>(number.size()), nullptr, 0, nullptr, &lossy);
-        if (size <= 0)
-            RaiseLastOSError();
-        narrow.resize(static_cast<std::size_t>(size));
-        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, number.data(), static_cast<int>(number.size()),
-                            narrow.data(), size, nullptr, &lossy);
-        if (lossy)
-            throw Exception(L"the format text \"" + number + L"\" cannot be written in the system code page");
-    }
-    const UINT format = RegisterClipboardFormatName(ClipboardFormatName(narrow));
+    // The same name, in the same code page, as Kestrin registers.
+    const UINT format = RegisterClipboardFormatName(ClipboardFormatName(number));
     if (format == 0)
         throw Exception(L"the system refused to register the format \"" + Widen(kClipboardFormatPrefix) +
                         number + L"\"");

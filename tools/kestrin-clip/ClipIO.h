@@ -10,8 +10,7 @@
 #include <vector>
 
 // Registers the map editor's format for a number text. Raises an Exception when
-// the text cannot be written in the system's 8-bit code page or the system
-// refuses the name.
+// the system refuses the name.
 UINT RegisterMapEditorFormat(const std::wstring& number);
 
 // Puts bytes on the clipboard as its one and only format.

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "framework/Exceptions.h"
-#include "object/ClipboardFormat.h"
+#include "object/ClipboardExchange.h"
 #include "object/ObjectFile.h"
 #include "tools/kestrin-clip/BlockText.h"
 #include "tools/kestrin-clip/ClipArguments.h"
