@@ -222,7 +222,8 @@ protected:
     virtual void AdjustSize() {}
     // Makes the bounds take effect (on the window, or on the parent's painting).
     virtual void BoundsChanged(const RECT& oldBounds);
-    virtual void VisibleChanging() {}
+    virtual void VisibleChanged();
+    virtual void EnabledChanged();
     virtual void FontChanged();
     virtual void ColorChanged();
     virtual void TextChanged() {}
@@ -371,7 +372,8 @@ protected:
     void FontChanged() override;
     void ColorChanged() override;
     void SetTextInternal(std::wstring_view text) override;
-    void VisibleChanging() override;
+    void VisibleChanged() override;
+    void EnabledChanged() override;
 
     // Paints the graphic children that intersect the DC's clip box, in z-order.
     void PaintControls(HDC dc);
@@ -388,6 +390,12 @@ protected:
     virtual bool DoKeyUp(WORD& key, TShiftState shift);
     virtual void DoEnter();
     virtual void DoExit();
+    // Told (on the top-level control) which control has or is to get the focus.
+    virtual void FocusChanged(TWinControl*) {}
+    // Tells the top-level control that this control has the focus now.
+    void ReportFocus();
+    // Whether window is this control's window or one inside it.
+    bool IsInside(HWND window) const;
     // Adds windows that are part of this control (a combo box's edit) to FindControl.
     void AttachInnerWindow(HWND inner);
     // The message procedure of such an inner window, after the subclass saw it.
@@ -414,9 +422,12 @@ private:
     void RemoveControl(TControl* control);
     void MoveInZOrder(TControl* control, bool toFront);
     bool RouteMouseToGraphic(TMessage& msg);
-    void ReflectNotification(TMessage& msg);
+    // Hands a child's notification to the child's object; false when not a child's.
+    bool ReflectNotification(TMessage& msg);
     void WindowDestroyed();
     void CreateChildHandles();
+    // Puts the children's windows in the z-order of Controls.
+    void ApplyZOrder();
     bool HasGraphicChildren() const;
 
     HWND handle_ = nullptr;
@@ -425,7 +436,7 @@ private:
     WNDPROC originalProc_ = nullptr;
     std::vector<HWND> innerWindows_;
     std::vector<TControl*> controls_;  // z-order, bottom first
-    int tabOrder_ = -1;
+    std::vector<TWinControl*> tabList_;  // windowed children by TabOrder
     bool tabStop_ = false;
     bool trackingLeave_ = false;
     bool recreating_ = false;

@@ -1,0 +1,150 @@
+#include "framework/FormDescription.h"
+
+#include <algorithm>
+#include <map>
+
+#include "framework/Buttons.h"
+#include "framework/ComboBox.h"
+#include "framework/Dialogs.h"
+#include "framework/Edits.h"
+#include "framework/ExtCtrls.h"
+#include "framework/Forms.h"
+#include "framework/ImageList.h"
+#include "framework/StdCtrls.h"
+
+namespace {
+
+template <class T>
+TComponent* Make(TComponent* owner)
+{
+    return new T(owner);
+}
+
+std::map<std::wstring, TComponentFactory, std::less<>>& Registry()
+{
+    static std::map<std::wstring, TComponentFactory, std::less<>> registry = {
+        {L"TButton", &Make<TButton>},         {L"TCheckBox", &Make<TCheckBox>},
+        {L"TRadioButton", &Make<TRadioButton>}, {L"TGroupBox", &Make<TGroupBox>},
+        {L"TLabel", &Make<TLabel>},           {L"TEdit", &Make<TEdit>},
+        {L"TMemo", &Make<TMemo>},             {L"TComboBox", &Make<TComboBox>},
+        {L"TPanel", &Make<TPanel>},           {L"TImage", &Make<TImage>},
+        {L"TSpeedButton", &Make<TSpeedButton>}, {L"TImageList", &Make<TImageList>},
+        {L"TOpenDialog", &Make<TOpenDialog>}, {L"TSaveDialog", &Make<TSaveDialog>},
+    };
+    return registry;
+}
+
+std::wstring Str(const wchar_t* s) { return s ? std::wstring(s) : std::wstring(); }
+
+void ApplyFont(TFont& font, const TFontSpec& spec)
+{
+    if (spec.Name)
+        font.SetName(spec.Name);
+    if (spec.Height != 0)
+        font.SetHeight(spec.Height);
+    font.SetStyle(spec.Style);
+    if (spec.Color != clDefault)
+        font.SetColor(spec.Color);
+}
+
+void ApplyControlRow(TControl& control, const TDescriptionRow& row, bool isRoot)
+{
+    if (row.Bounds)
+        control.SetBounds(row.Bounds->Left, row.Bounds->Top, row.Bounds->Width, row.Bounds->Height);
+    if (row.ClientWidth || row.ClientHeight)
+        control.SetClientSize(row.ClientWidth.value_or(control.ClientWidth()),
+                              row.ClientHeight.value_or(control.ClientHeight()));
+    if (row.Caption)
+        control.SetCaption(row.Caption);
+    if (row.Hint)
+        control.SetHint(row.Hint);
+    if (row.ShowHint)
+        control.SetShowHint(*row.ShowHint);
+    if (row.Anchors)
+        control.SetAnchors(*row.Anchors);
+    if (row.Font)
+        ApplyFont(*control.Font(), *row.Font);
+    if (row.Color)
+        control.SetColor(*row.Color);
+    if (row.Enabled)
+        control.SetEnabled(*row.Enabled);
+    if (!isRoot)
+        control.SetVisible(row.Visible);
+}
+
+}  // namespace
+
+void RegisterComponentClass(std::wstring_view className, TComponentFactory factory)
+{
+    if (className.empty() || !factory)
+        throw EComponentError(L"A component class needs a name and a factory");
+    Registry()[std::wstring(className)] = factory;
+}
+
+TComponentFactory FindComponentClass(std::wstring_view className)
+{
+    auto& r = Registry();
+    auto it = r.find(className);
+    return it == r.end() ? nullptr : it->second;
+}
+
+void BuildComponents(TComponent& root, const TFormDescription& description)
+{
+    root.SetLoading(true);
+    try {
+        std::vector<std::pair<TComponent*, const TDescriptionRow*>> built;
+        std::vector<std::pair<TWinControl*, int>> tabOrders;
+        for (const TDescriptionRow& row : description) {
+            TComponent* component = &root;
+            if (row.Class) {
+                TComponentFactory factory = FindComponentClass(row.Class);
+                if (!factory)
+                    throw EComponentError(L"Class " + Str(row.Class) + L" not found");
+                component = factory(&root);
+                component->SetLoading(true);
+                if (row.Name)
+                    component->SetName(row.Name);
+            } else if (row.Name && root.Name().empty()) {
+                root.SetName(row.Name);
+            }
+            if (auto* control = dynamic_cast<TControl*>(component)) {
+                if (component != &root) {
+                    TWinControl* parent = row.Parent ? FindComponentAs<TWinControl>(&root, row.Parent)
+                                                     : dynamic_cast<TWinControl*>(&root);
+                    if (!parent)
+                        throw EComponentError(L"Parent " + Str(row.Parent) + L" of " + Str(row.Name) +
+                                              L" is not a windowed control of the form");
+                    control->SetParent(parent);
+                }
+                ApplyControlRow(*control, row, component == &root);
+                if (auto* w = dynamic_cast<TWinControl*>(component); w && row.TabOrder >= 0 && component != &root)
+                    tabOrders.emplace_back(w, row.TabOrder);
+            } else if (row.Parent || row.Bounds || row.Caption) {
+                throw EComponentError(Str(row.Name) + L" is not a control and has no parent, bounds or caption");
+            }
+            built.emplace_back(component, &row);
+        }
+        // Tab orders are placed lowest first, so each lands where its row says.
+        std::stable_sort(tabOrders.begin(), tabOrders.end(),
+                         [](const auto& a, const auto& b) { return a.second < b.second; });
+        for (auto& [control, order] : tabOrders)
+            control->SetTabOrder(order);
+        for (auto& [component, row] : built) {
+            for (const TBinder& bind : row->Events)
+                if (bind)
+                    bind(*component, root);
+            if (row->Setup)
+                row->Setup(*component, root);
+        }
+    } catch (...) {
+        root.SetLoading(false);
+        throw;
+    }
+    root.SetLoading(false);
+}
+
+void BuildForm(TCustomForm& form, const TFormDescription& description)
+{
+    BuildComponents(form, description);
+    form.DoCreate();
+}

@@ -1,0 +1,148 @@
+#pragma once
+// Standard controls: push buttons, check boxes, radio buttons (the system's
+// BUTTON class), group boxes and labels.
+#include "framework/Controls.h"
+
+// A control of the system's BUTTON class.
+class TButtonControl : public TWinControl {
+    KD_CLASS(TButtonControl, TWinControl)
+
+public:
+    explicit TButtonControl(TComponent* owner);
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+};
+
+class TButton : public TButtonControl {
+    KD_CLASS(TButton, TButtonControl)
+
+public:
+    explicit TButton(TComponent* owner);
+
+    // The default button of its form is drawn with a heavier frame.
+    bool Default() const { return default_; }
+    void SetDefault(bool on);
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void WndProc(TMessage& msg) override;
+
+private:
+    bool default_ = false;
+};
+
+enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+
+class TCustomCheckBox : public TButtonControl {
+    KD_CLASS(TCustomCheckBox, TButtonControl)
+
+public:
+    explicit TCustomCheckBox(TComponent* owner);
+
+    bool Checked() const { return state_ == cbChecked; }
+    void SetChecked(bool checked) { SetState(checked ? cbChecked : cbUnchecked); }
+    // A change raises OnClick (also from code, but not while loading).
+    TCheckBoxState State() const { return state_; }
+    void SetState(TCheckBoxState state);
+    bool AllowGrayed() const { return allowGrayed_; }
+    void SetAllowGrayed(bool on) { allowGrayed_ = on; }
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void InitializeWindow() override;
+    void WndProc(TMessage& msg) override;
+    // The user's click: the next state.
+    virtual void Toggle();
+
+private:
+    TCheckBoxState state_ = cbUnchecked;
+    bool allowGrayed_ = false;
+};
+
+class TCheckBox : public TCustomCheckBox {
+    KD_CLASS(TCheckBox, TCustomCheckBox)
+
+public:
+    using TCustomCheckBox::TCustomCheckBox;
+};
+
+// Radio buttons with one parent form a group: checking one unchecks the others.
+class TRadioButton : public TButtonControl {
+    KD_CLASS(TRadioButton, TButtonControl)
+
+public:
+    explicit TRadioButton(TComponent* owner);
+
+    bool Checked() const { return checked_; }
+    // Becoming checked raises OnClick (also from code, but not while loading).
+    void SetChecked(bool checked);
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void InitializeWindow() override;
+    void WndProc(TMessage& msg) override;
+
+private:
+    bool checked_ = false;
+};
+
+// A frame with a caption around a group of controls; paints itself and erases
+// its background, so it also works inside windows that clip their children.
+class TCustomGroupBox : public TCustomControl {
+    KD_CLASS(TCustomGroupBox, TCustomControl)
+
+public:
+    explicit TCustomGroupBox(TComponent* owner);
+
+protected:
+    void Paint() override;
+    void TextChanged() override { Invalidate(); }
+};
+
+class TGroupBox : public TCustomGroupBox {
+    KD_CLASS(TGroupBox, TCustomGroupBox)
+
+public:
+    using TCustomGroupBox::TCustomGroupBox;
+};
+
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+
+class TCustomLabel : public TGraphicControl {
+    KD_CLASS(TCustomLabel, TGraphicControl)
+
+public:
+    explicit TCustomLabel(TComponent* owner);
+
+    // Transparent: the parent shows between the letters; opaque fills in Color.
+    bool Transparent() const { return transparent_; }
+    void SetTransparent(bool on);
+    TAlignment Alignment() const { return alignment_; }
+    void SetAlignment(TAlignment a);
+    bool WordWrap() const { return wordWrap_; }
+    void SetWordWrap(bool on);
+    // "&x" underlines x when on.
+    bool ShowAccelChar() const { return showAccelChar_; }
+    void SetShowAccelChar(bool on);
+
+protected:
+    void Paint() override;
+    void AdjustSize() override;
+    void TextChanged() override;
+
+private:
+    UINT TextFlags() const;
+
+    bool transparent_ = false;
+    TAlignment alignment_ = taLeftJustify;
+    bool wordWrap_ = false;
+    bool showAccelChar_ = true;
+};
+
+class TLabel : public TCustomLabel {
+    KD_CLASS(TLabel, TCustomLabel)
+
+public:
+    using TCustomLabel::TCustomLabel;
+};
