@@ -1,0 +1,136 @@
+#pragma once
+// The main window: its creation steps in their fixed order, the clipboard
+// buttons, the "Useless..." toggle, and the window side of the object block
+// (the controls that decoding fills and encoding reads, the current block and
+// the mask store). Its controls are built from its window description.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "framework/Exceptions.h"
+#include "framework/Forms.h"
+#include "object/ClipboardExchange.h"
+#include "object/ObjectControls.h"
+
+class TButton;
+class TCheckBox;
+class TComboBox;
+class TEdit;
+class TGroupBox;
+class TImage;
+class TPanel;
+class TRadioButton;
+class TSpeedButton;
+
+class TForm1 : public TForm, private IObjectControls {
+    KD_CLASS(TForm1, TForm)
+
+public:
+    // Builds the window from its description and runs the creation steps.
+    explicit TForm1(TComponent* owner);
+    ~TForm1() override;
+
+    // The start in the tray for a hidden or minimised start: the window stays
+    // hidden and "Tray Icon" is checked.
+    void TrayStart();
+
+    // What the object block sees of the window.
+    IObjectControls& ObjectControls() { return *this; }
+    const std::vector<uint8_t>& CurrentObjectBlock() const { return block_; }
+    const TMaskStore& MaskStore() const { return masks_; }
+    UINT ClipboardFormat() const { return clipboard_.Format(); }
+
+    // The grid cell at row 0..5, column 0..7.
+    TImage* Cell(int row, int column) const;
+    int LeftBrush() const { return leftBrush_; }
+    int RightBrush() const { return rightBrush_; }
+
+    // Handlers bound by the window description.
+    void FormCreate(TObject* sender);
+    void FormShow(TObject* sender);
+    void SpeedButton1Click(TObject* sender);
+    void RadioButton1Click(TObject* sender);
+    void RadioButton2Click(TObject* sender);
+    void RadioButton3Click(TObject* sender);
+    void Button2Click(TObject* sender);
+    void Button3Click(TObject* sender);
+    void Button5Click(TObject* sender);
+    void CheckBox20Click(TObject* sender);
+    void ComboNameChange(TObject* sender);
+    void ComboBox1Change(TObject* sender);
+    void Image12MouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+    void Image12MouseMove(TObject* sender, TShiftState shift, int x, int y);
+    void Image8Click(TObject* sender);
+    void Image9Click(TObject* sender);
+    void Image10Click(TObject* sender);
+    void Image11Click(TObject* sender);
+    void Image8ContextPopup(TObject* sender, POINT mousePos, bool& handled);
+    void Image9ContextPopup(TObject* sender, POINT mousePos, bool& handled);
+    void Image10ContextPopup(TObject* sender, POINT mousePos, bool& handled);
+    void Image11ContextPopup(TObject* sender, POINT mousePos, bool& handled);
+    void CheckAllClick(TObject* sender);
+    void CheckNoneClick(TObject* sender);
+    void IACheckControl19Click(TObject* sender);
+    void IACheckControl20Click(TObject* sender);
+
+private:
+    // The window description (MainFormDescription.cpp).
+    void BuildDescription();
+
+    // Creation steps of later parts, each doing what the order needs of it now.
+    void BuildGrid();
+    void LoadCatalogue();
+    void FillTypeBoxes();
+    void PrepareLegend();
+    void SpaceTerrainControls();
+    void GiveTrayIconTheWindowIcon();
+    void SetTrayIconActive(bool active);
+    void LoadCommandLineFile();
+    void LoadObjectFile(const std::wstring& fileName);
+
+    // The grid.
+    void PreparePicture(TImage* image);
+    void PaintPicture(TImage* image, int kind);
+    void SetLeftBrush(int kind);
+    void SetRightBrush(int kind);
+    void SetCellKind(TImage* cell, int kind);
+    void CheckTerrains(int first, bool checked);
+
+    // IObjectControls
+    std::vector<uint8_t>& CurrentBlock() override { return block_; }
+    TMaskStore& Masks() override { return masks_; }
+    std::string PictureName() const override;
+    void SetPictureName(std::string_view bytes) override;
+    std::wstring Text(std::wstring_view name) const override;
+    void SelectByValue(std::wstring_view name, int32_t value) override;
+    void RunChange(std::wstring_view name) override;
+    bool Exists(std::wstring_view name) const override;
+    bool Checked(std::wstring_view name) const override;
+    void SetChecked(std::wstring_view name, bool checked) override;
+    void RepaintGrid() override;
+    void ShowGroups() override;
+    void HideGroups() override;
+    bool ObjectShown() const override;
+
+    // The component of that name and class; a missing one is a fault of the
+    // window's description.
+    template <class T>
+    T* Control(std::wstring_view name) const
+    {
+        T* control = FindComponentAs<T>(this, name);
+        if (!control)
+            throw EComponentError(L"The main window has no control \"" + std::wstring(name) + L"\" of that kind");
+        return control;
+    }
+
+    std::vector<uint8_t> block_;
+    TMaskStore masks_;
+    TClipboardExchange clipboard_;
+    // The bytes of the picture name last shown, and the text the box made of them.
+    std::string pictureBytes_;
+    std::wstring pictureShown_;
+    std::array<TImage*, kMaskRows * kMaskColumns> cells_{};
+    int leftBrush_ = 0;
+    int rightBrush_ = 1;
+};

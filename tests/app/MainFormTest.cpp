@@ -1,0 +1,270 @@
+// The real main window in-process: decoding, validating and encoding through its
+// controls, its creation steps and its clipboard buttons.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "app/MainForm.h"
+#include "framework/Application.h"
+#include "framework/Buttons.h"
+#include "framework/ComboBox.h"
+#include "framework/Edits.h"
+#include "framework/ExtCtrls.h"
+#include "framework/OSError.h"
+#include "framework/StdCtrls.h"
+#include "object/ObjectControls.h"
+
+namespace {
+
+void ClearClipboard()
+{
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    CloseClipboard();
+}
+
+std::vector<uint8_t> MakeBlock(const std::string& name, uint8_t page, uint8_t water = 1, size_t tail = 16)
+{
+    std::vector<uint8_t> b(4 + name.size() + 26 + tail, 0);
+    const auto n = static_cast<uint32_t>(name.size());
+    std::memcpy(b.data(), &n, 4);
+    std::memcpy(b.data() + 4, name.data(), name.size());
+    const size_t at = 4 + name.size();
+    b[at] = 0x81;  // passability row 1: columns 1 and 8
+    b[at + 6] = 0x01;  // action row 1: column 1
+    b[at + 12] = 0xFF;
+    b[at + 13] = water;
+    b[at + 16] = 5;
+    b[at + 20] = 2;
+    b[at + 24] = page;
+    for (size_t i = at + 26; i < b.size(); ++i)
+        b[i] = static_cast<uint8_t>(i * 3);
+    return b;
+}
+
+class MainFormTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ClearClipboard();
+        form = new TForm1(Application);
+    }
+    void TearDown() override { delete form; }
+
+    template <class T>
+    T* Get(const wchar_t* name)
+    {
+        auto* c = FindComponentAs<T>(form, name);
+        EXPECT_TRUE(c) << "no control";
+        return c;
+    }
+
+    bool Decode(std::vector<uint8_t> block)
+    {
+        form->ObjectControls().CurrentBlock() = std::move(block);
+        return DecodeIntoControls(form->ObjectControls());
+    }
+
+    std::array<uint8_t, kObjectBlockSize> Encode()
+    {
+        std::array<uint8_t, kObjectBlockSize> out{};
+        EncodeFromControls(form->ObjectControls(), out);
+        return out;
+    }
+
+    bool PageChecked()
+    {
+        for (int i = 8; i <= 13; ++i)
+            if (Get<TRadioButton>((L"RadioButton" + std::to_wstring(i)).c_str())->Checked())
+                return true;
+        return false;
+    }
+
+    TForm1* form = nullptr;
+};
+
+TEST_F(MainFormTest, PagesWithoutAButtonLeaveNoneCheckedAndEncodeAs255)
+{
+    ASSERT_TRUE(Decode(MakeBlock("AVWpage", 3)));
+    EXPECT_TRUE(Get<TRadioButton>(L"RadioButton11")->Checked());
+    EXPECT_EQ(Encode()[4 + 7 + 24], 3);
+
+    for (uint8_t page : {uint8_t(255), uint8_t(6)}) {
+        Get<TRadioButton>(L"RadioButton11")->SetChecked(true);
+        ASSERT_TRUE(Decode(MakeBlock("AVWpage", page)));
+        EXPECT_FALSE(PageChecked()) << int(page);
+        EXPECT_EQ(Encode()[4 + 7 + 24], 255) << int(page);
+    }
+}
+
+TEST_F(MainFormTest, WaterFFChecksWaterAndEncodesAs1)
+{
+    ASSERT_TRUE(Decode(MakeBlock("w", 0, 0xFF)));
+    EXPECT_TRUE(form->ObjectControls().Checked(L"IACheckControl9"));
+    const auto out = Encode();
+    EXPECT_EQ(out[4 + 1 + 13], 1);
+    EXPECT_EQ(out[4 + 1 + 12], 0xFF);  // all eight terrains
+
+    ASSERT_TRUE(Decode(MakeBlock("w", 0, 0xFE)));
+    EXPECT_FALSE(form->ObjectControls().Checked(L"IACheckControl9"));
+}
+
+TEST_F(MainFormTest, ValidationMessagesComeInOrder)
+{
+    ASSERT_TRUE(Decode(MakeBlock("v", 0)));
+    auto* type = Get<TComboBox>(L"ComboBox1");
+    auto* subtype = Get<TComboBox>(L"ComboBox2");
+    auto* name = Get<TComboBox>(L"ComboName");
+    IObjectControls& controls = form->ObjectControls();
+
+    type->SetText(L"-2147483648");
+    subtype->SetText(L"5  Artifact");
+    EXPECT_EQ(ValidateControls(controls), L"");
+    const auto out = Encode();
+    int32_t t = 0;
+    std::memcpy(&t, out.data() + 4 + 1 + 16, 4);
+    EXPECT_EQ(t, INT32_MIN);
+
+    type->SetText(L"2147483648");
+    EXPECT_EQ(ValidateControls(controls), L"Wrong Type");
+
+    subtype->SetText(L"99999999999");
+    name->SetText(std::wstring(4067, L'n'));
+    EXPECT_EQ(ValidateControls(controls), L"Wrong Type, Wrong Subtype, Huge Picture Name");
+    name->SetText(std::wstring(4066, L'n'));
+    EXPECT_EQ(ValidateControls(controls), L"Wrong Type, Wrong Subtype");
+}
+
+TEST_F(MainFormTest, PictureNameKeepsItsBytesAndStopsAtAByteZero)
+{
+    // Shown up to the byte 0; encoded as what is shown.
+    ASSERT_TRUE(Decode(MakeBlock(std::string("ab\0cd", 5), 0)));
+    EXPECT_EQ(Get<TComboBox>(L"ComboName")->Text(), L"ab");
+    auto out = Encode();
+    EXPECT_EQ(out[0], 2);
+    EXPECT_EQ(out[4], 'a');
+    EXPECT_EQ(out[5], 'b');
+
+    // Bytes go back unchanged while the text is unchanged, whatever the code page
+    // makes of them; an edited name is converted from the text.
+    const std::string odd("\x81\x8d\x8f\x90\x9d\xff", 6);
+    ASSERT_TRUE(Decode(MakeBlock(odd, 0)));
+    out = Encode();
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(out.data() + 4), 6), odd);
+    Get<TComboBox>(L"ComboName")->SetText(L"AVWnew");
+    out = Encode();
+    EXPECT_EQ(out[0], 6);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(out.data() + 4), 6), "AVWnew");
+}
+
+TEST_F(MainFormTest, CreationStepsLayOutTheWindow)
+{
+    // The grid's rows fit 11 pixels tighter than the description's panel.
+    EXPECT_EQ(form->ClientWidth(), 471);
+    EXPECT_EQ(form->ClientHeight(), 505);
+    EXPECT_EQ(form->Constraints().MinHeight, form->Height());
+    EXPECT_EQ(form->Constraints().MaxHeight, form->Height());
+    EXPECT_EQ(form->Constraints().MinWidth, form->Width());
+    EXPECT_EQ(form->Constraints().MaxWidth, form->Width());
+
+    auto* properties = Get<TGroupBox>(L"GroupBox1");
+    auto* useless = Get<TGroupBox>(L"GroupBox2");
+    EXPECT_EQ(properties->Height(), 340);
+    const RECT p = properties->BoundsRect();
+    const RECT u = useless->BoundsRect();
+    EXPECT_TRUE(EqualRect(&p, &u));
+    EXPECT_FALSE(properties->Visible());
+    EXPECT_FALSE(useless->Visible());
+    EXPECT_FALSE(Get<TGroupBox>(L"GroupBox4")->Visible());
+
+    TImage* first = form->Cell(0, 0);
+    TImage* last = form->Cell(5, 7);
+    ASSERT_TRUE(first && last);
+    EXPECT_EQ(first->Left(), 8);
+    EXPECT_EQ(first->Top(), 31);
+    EXPECT_EQ(last->Left(), 379);
+    EXPECT_EQ(last->Top(), 201);
+    EXPECT_EQ(last->Width(), 54);
+    EXPECT_EQ(last->Height(), 35);
+
+    for (int n = 1; n <= 18; ++n) {
+        if (n == 9 || n == 18)
+            continue;
+        auto* a = Get<TControl>((L"IACheckControl" + std::to_wstring(n)).c_str());
+        auto* b = Get<TControl>((L"IACheckControl" + std::to_wstring(n + 1)).c_str());
+        EXPECT_EQ(b->Left() - a->Left(), 43) << n;
+    }
+    EXPECT_EQ(Get<TControl>(L"IACheckControl9")->Left(), 352);
+    EXPECT_EQ(Get<TControl>(L"IACheckControl18")->Left(), 352);
+
+    EXPECT_EQ(Get<TEdit>(L"Edit1")->Text(), L"28");
+    EXPECT_EQ(form->ClipboardFormat(),
+              RegisterClipboardFormatA("Heroes of Might and Magic III Map Editor Object Clipboard Format 28"));
+    EXPECT_EQ(form->LeftBrush(), 0);
+    EXPECT_EQ(form->RightBrush(), 1);
+}
+
+// Whether a picture holds a pixel of the colour.
+bool HasColor(TImage* image, TColor color)
+{
+    TBitmap* bmp = image->Picture();
+    for (int y = 0; y < bmp->Height(); ++y)
+        for (int x = 0; x < bmp->Width(); ++x)
+            if (bmp->Canvas()->Pixels(x, y) == color)
+                return true;
+    return false;
+}
+
+TEST_F(MainFormTest, DecodingRepaintsTheGridAndShowsTheGroupsTheToggleChooses)
+{
+    Get<TSpeedButton>(L"SpeedButton1")->Click();  // down before any object: nothing else happens
+    EXPECT_TRUE(Get<TSpeedButton>(L"SpeedButton1")->Down());
+    EXPECT_FALSE(Get<TGroupBox>(L"GroupBox1")->Visible());
+
+    ASSERT_TRUE(Decode(MakeBlock("grid", 0)));
+    EXPECT_TRUE(HasColor(form->Cell(0, 0), clGreen));    // kind 3
+    EXPECT_TRUE(HasColor(form->Cell(0, 1), clRed));      // kind 0
+    EXPECT_FALSE(HasColor(form->Cell(0, 7), clRed));     // kind 1: face only
+    EXPECT_FALSE(HasColor(form->Cell(0, 7), clGreen));
+    EXPECT_TRUE(HasColor(form->Cell(0, 7), clBlack));    // its frame
+
+    auto* properties = Get<TGroupBox>(L"GroupBox1");
+    auto* useless = Get<TGroupBox>(L"GroupBox2");
+    EXPECT_TRUE(properties->Visible() && useless->Visible() && Get<TGroupBox>(L"GroupBox4")->Visible());
+    auto zIndex = [this](TControl* c) {
+        for (int i = 0; i < form->ControlCount(); ++i)
+            if (form->Controls(i) == c)
+                return i;
+        return -1;
+    };
+    EXPECT_GT(zIndex(useless), zIndex(properties));
+    Get<TSpeedButton>(L"SpeedButton1")->Click();  // up again: "Properties" to the front
+    EXPECT_GT(zIndex(properties), zIndex(useless));
+}
+
+TEST_F(MainFormTest, RefusedFormatIsReportedAndLeavesTheClipboardClosed)
+{
+    ASSERT_TRUE(Decode(MakeBlock("c", 0)));
+    // A name the system refuses (atoms hold at most 255 characters) gives format 0.
+    Get<TEdit>(L"Edit1")->SetText(std::wstring(300, L'9'));
+    form->Button2Click(nullptr);
+    EXPECT_EQ(form->ClipboardFormat(), 0u);
+    EXPECT_THROW(form->Button5Click(nullptr), EOSError);
+    ASSERT_TRUE(OpenClipboard(nullptr)) << "the clipboard was left open";
+    EXPECT_EQ(CountClipboardFormats(), 0);
+    CloseClipboard();
+
+    // An edition button sets the number and the format again.
+    Get<TRadioButton>(L"RadioButton2")->SetChecked(true);
+    EXPECT_EQ(Get<TEdit>(L"Edit1")->Text(), L"21");
+    EXPECT_EQ(form->ClipboardFormat(),
+              RegisterClipboardFormatA("Heroes of Might and Magic III Map Editor Object Clipboard Format 21"));
+    form->Button5Click(nullptr);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    HANDLE data = GetClipboardData(form->ClipboardFormat());
+    EXPECT_TRUE(data);
+    EXPECT_EQ(GlobalSize(data), kObjectBlockSize);
+    CloseClipboard();
+}
+
+}  // namespace

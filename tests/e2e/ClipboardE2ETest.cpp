@@ -1,0 +1,298 @@
+// Kestrin.exe as its own process, driven from outside: the map editor's side of the
+// clipboard is kestrin-clip, the user's clicks are posted button messages.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "tests/e2e/KestrinDriver.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+using namespace e2e;
+
+constexpr wchar_t kFormatPrefix[] = L"Heroes of Might and Magic III Map Editor Object Clipboard Format ";
+
+// A block as the map editor makes it: fields, then a tail of recognisable bytes.
+struct TBlockSpec {
+    std::string Name = "AVWmrnd0";
+    uint8_t Pass[6] = {0x81, 0xFF, 0xFF, 0xFF, 0xFF, 0x00};
+    uint8_t Act[6] = {0x01, 0, 0, 0, 0, 0x10};
+    uint8_t Terrains = 0x05;  // Dirt, Grass
+    uint8_t Water = 0xFF;
+    uint8_t EditorTerrains = 0x81;  // Dirt, Lava
+    uint8_t EditorWater = 0;
+    int32_t Type = 54;
+    int32_t Subtype = 3;
+    uint8_t Page = 2;  // Monsters
+    uint8_t Ground = 1;
+    size_t Size = 300;
+};
+
+void PutInt(std::vector<uint8_t>& b, size_t at, int32_t v)
+{
+    const auto u = static_cast<uint32_t>(v);
+    for (int i = 0; i < 4; ++i)
+        b[at + static_cast<size_t>(i)] = static_cast<uint8_t>(u >> (8 * i));
+}
+
+std::vector<uint8_t> MakeBlock(const TBlockSpec& s)
+{
+    std::vector<uint8_t> b(s.Size);
+    for (size_t i = 0; i < b.size(); ++i)
+        b[i] = static_cast<uint8_t>(0x30 + i * 7);
+    PutInt(b, 0, static_cast<int32_t>(s.Name.size()));
+    std::memcpy(b.data() + 4, s.Name.data(), s.Name.size());
+    const size_t at = 4 + s.Name.size();
+    std::memcpy(b.data() + at, s.Pass, 6);
+    std::memcpy(b.data() + at + 6, s.Act, 6);
+    b[at + 12] = s.Terrains;
+    b[at + 13] = s.Water;
+    b[at + 14] = s.EditorTerrains;
+    b[at + 15] = s.EditorWater;
+    PutInt(b, at + 16, s.Type);
+    PutInt(b, at + 20, s.Subtype);
+    b[at + 24] = s.Page;
+    b[at + 25] = s.Ground;
+    return b;
+}
+
+class KestrinE2E : public ::testing::Test {
+protected:
+    void SetUp() override { ClearClipboard(); }
+
+    // Puts bytes on the clipboard as the map editor would, under format number.
+    void Put(const std::vector<uint8_t>& block, const std::wstring& number = L"28")
+    {
+        const std::wstring file = dir_ / L"in.bin";
+        testfs::PutFile(file, block);
+        TRunResult r = RunClip(L"put \"" + file + L"\" --format " + number);
+        ASSERT_EQ(r.ExitCode, 0u) << r.Output;
+    }
+
+    std::vector<uint8_t> Get(const std::wstring& number = L"28")
+    {
+        const std::wstring file = dir_ / L"out.bin";
+        DeleteFileW(file.c_str());
+        TRunResult r = RunClip(L"get \"" + file + L"\" --format " + number);
+        EXPECT_EQ(r.ExitCode, 0u) << r.Output;
+        return testfs::FileExists(file) ? testfs::FileBytes(file) : std::vector<uint8_t>{};
+    }
+
+    // Starts Kestrin in an empty folder (no catalogue) and waits for its window.
+    std::unique_ptr<TKestrin> Start(int showCommand = -1)
+    {
+        auto app = std::make_unique<TKestrin>(showCommand, L"", dir_.Path());
+        main_ = app->WaitForMainWindow();
+        if (!main_)
+            ADD_FAILURE() << "Kestrin's main window did not appear";
+        else
+            app->Settle();
+        return app;
+    }
+
+    HWND Group(TKestrin& app, const wchar_t* caption) { return app.Find(L"Button", caption); }
+    // The terrain controls of "Properties" stand 43 pixels apart from left 8.
+    HWND Terrain(TKestrin& app, int index)
+    {
+        return app.FindAt(L"", 8 + 43 * index, 48, Group(app, L"Properties"));
+    }
+    HWND EditorTerrain(TKestrin& app, int index)
+    {
+        HWND frame = app.FindAt(L"Button", 8, 40, Group(app, L"Useless Properties"));
+        return app.FindAt(L"", 8 + 43 * index, 24, frame);
+    }
+    HWND PictureBox(TKestrin& app) { return app.FindAt(L"ComboBox", 48, 16, Group(app, L"Appearance")); }
+    HWND TypeBox(TKestrin& app) { return app.FindAt(L"ComboBox", 48, 21, Group(app, L"Properties")); }
+    HWND SubtypeBox(TKestrin& app) { return app.FindAt(L"ComboBox", 268, 21, Group(app, L"Properties")); }
+
+    void ExpectNoMessageBox(TKestrin& app)
+    {
+        auto box = app.WaitForMessageBox(400ms);
+        EXPECT_FALSE(box) << "unexpected message box: " << (box ? std::string(box->Text.begin(), box->Text.end()) : "");
+        if (box)
+            app.Answer(*box);
+    }
+
+    void ExpectError(TKestrin& app, const std::wstring& text)
+    {
+        auto box = app.WaitForMessageBox();
+        ASSERT_TRUE(box) << "no message box";
+        EXPECT_EQ(box->Caption, L"Error");
+        EXPECT_EQ(box->Text, text);
+        app.Answer(*box);
+    }
+
+    testfs::TTempDir dir_;
+    HWND main_ = nullptr;
+};
+
+TEST_F(KestrinE2E, PasteShowsTheObjectAndCopyGivesItBackChanged)
+{
+    TBlockSpec spec;
+    const std::vector<uint8_t> original = MakeBlock(spec);
+    auto app = Start();
+    ASSERT_TRUE(main_);
+    Put(original);
+
+    app->Click(app->Button(L"Paste"));
+    ExpectNoMessageBox(*app);
+
+    EXPECT_TRUE(IsWindowVisible(Group(*app, L"Properties")));
+    EXPECT_TRUE(IsWindowVisible(Group(*app, L"Appearance")));
+    EXPECT_EQ(WindowText(PictureBox(*app)), L"AVWmrnd0");
+    EXPECT_EQ(WindowText(TypeBox(*app)).substr(0, 2), L"54");
+    EXPECT_EQ(WindowText(SubtypeBox(*app)).substr(0, 1), L"3");
+    const bool terrains[9] = {true, false, true, false, false, false, false, false, true};
+    const bool editor[9] = {true, false, false, false, false, false, false, true, false};
+    for (int i = 0; i < 9; ++i) {
+        EXPECT_EQ(IsChecked(Terrain(*app, i)), terrains[i]) << "terrain " << i;
+        EXPECT_EQ(IsChecked(EditorTerrain(*app, i)), editor[i]) << "map-editor terrain " << i;
+    }
+    EXPECT_TRUE(IsChecked(app->Find(L"Button", L"Monsters")));
+    EXPECT_TRUE(IsChecked(app->Find(L"Button", L"A part of ground")));
+
+    // The user unchecks Dirt, picks the "Heroes" page and types a new subtype.
+    app->Click(Terrain(*app, 0));
+    app->Click(app->Find(L"Button", L"Heroes"));
+    app->SetText(SubtypeBox(*app), L"7");
+    ClearClipboard();
+    app->Click(app->Button(L"&Copy"));
+    ExpectNoMessageBox(*app);
+
+    EXPECT_EQ(ClipboardFormats().size(), 1u);
+    const std::vector<uint8_t> copied = Get();
+    ASSERT_EQ(copied.size(), 4096u);
+
+    spec.Terrains = 0x04;
+    spec.Water = 1;  // only bit 0 is kept
+    spec.Subtype = 7;
+    spec.Page = 3;
+    std::vector<uint8_t> expected = MakeBlock(spec);
+    expected.resize(4096, 0);  // after the carried tail nothing is written
+    for (size_t i = 0; i < expected.size(); ++i)
+        ASSERT_EQ(copied[i], expected[i]) << "byte " << i;
+}
+
+TEST_F(KestrinE2E, ShortBlockIsWrongDataAndHidesTheGroups)
+{
+    auto app = Start();
+    ASSERT_TRUE(main_);
+    Put(MakeBlock({}));
+    app->Click(app->Button(L"Paste"));
+    ExpectNoMessageBox(*app);
+    ASSERT_TRUE(IsWindowVisible(Group(*app, L"Appearance")));
+
+    TBlockSpec shortBlock;
+    shortBlock.Name = "";
+    shortBlock.Size = 45;
+    Put(MakeBlock(shortBlock));
+    app->Click(app->Button(L"Paste"));
+    ExpectError(*app, L"Wrong data");
+    EXPECT_FALSE(IsWindowVisible(Group(*app, L"Properties")));
+    EXPECT_FALSE(IsWindowVisible(Group(*app, L"Useless Properties")));
+    EXPECT_FALSE(IsWindowVisible(Group(*app, L"Appearance")));
+
+    // Nothing is loaded now, so Copy leaves the clipboard alone.
+    app->Click(app->Button(L"&Copy"));
+    ExpectNoMessageBox(*app);
+    EXPECT_EQ(Get(), MakeBlock(shortBlock));
+}
+
+TEST_F(KestrinE2E, EmptyClipboardIsSilentUntilAnObjectWasShown)
+{
+    auto app = Start();
+    ASSERT_TRUE(main_);
+    app->Click(app->Button(L"Paste"));
+    ExpectNoMessageBox(*app);
+
+    Put(MakeBlock({}));
+    app->Click(app->Button(L"Paste"));
+    ExpectNoMessageBox(*app);
+
+    ClearClipboard();
+    app->Click(app->Button(L"Paste"));
+    ExpectError(*app, L"The clipboard is empty");
+    // The object stays shown.
+    EXPECT_TRUE(IsWindowVisible(Group(*app, L"Appearance")));
+    EXPECT_EQ(WindowText(PictureBox(*app)), L"AVWmrnd0");
+}
+
+TEST_F(KestrinE2E, EditionButtonsSwitchTheFormat)
+{
+    auto app = Start();
+    ASSERT_TRUE(main_);
+    HWND edit = app->FindAt(L"Edit", 182, 10);
+    EXPECT_EQ(WindowText(edit), L"28");
+    EXPECT_TRUE(IsChecked(app->Find(L"Button", L"WOG, SOD")));
+
+    app->Click(app->Find(L"Button", L"AB"));
+    EXPECT_EQ(WindowText(edit), L"21");
+    Put(MakeBlock({}), L"28");
+    app->Click(app->Button(L"Paste"));
+    ExpectNoMessageBox(*app);
+    EXPECT_FALSE(IsWindowVisible(Group(*app, L"Appearance")));
+
+    Put(MakeBlock({}), L"21");
+    app->Click(app->Button(L"Paste"));
+    ExpectNoMessageBox(*app);
+    EXPECT_TRUE(IsWindowVisible(Group(*app, L"Appearance")));
+
+    // A typed number is taken only by "Load Format"; Copy then uses that format.
+    app->SetText(edit, L"28x");
+    app->Click(app->Button(L"&Copy"));
+    ExpectNoMessageBox(*app);
+    EXPECT_EQ(Get(L"21").size(), 4096u);
+    app->Click(app->Button(L"Load Format"));
+    app->Click(app->Button(L"&Copy"));
+    ExpectNoMessageBox(*app);
+    EXPECT_EQ(Get(L"28x").size(), 4096u);
+    EXPECT_EQ(ClipboardFormats().size(), 1u);
+}
+
+TEST_F(KestrinE2E, MinimisedStartOpensNoWindow)
+{
+    auto app = Start(SW_SHOWMINNOACTIVE);
+    ASSERT_TRUE(main_) << "the main window is created, hidden";
+    app->Settle();
+    EXPECT_TRUE(app->Running());
+    EXPECT_FALSE(IsWindowVisible(main_));
+    EXPECT_TRUE(IsChecked(app->Find(L"Button", L"Tray Icon")));
+}
+
+TEST_F(KestrinE2E, WindowCannotBeResizedOrMaximised)
+{
+    auto app = Start(SW_SHOWMAXIMIZED);
+    ASSERT_TRUE(main_);
+    EXPECT_TRUE(IsWindowVisible(main_));
+    EXPECT_FALSE(IsZoomed(main_));
+    EXPECT_FALSE(IsChecked(app->Find(L"Button", L"Tray Icon")));
+
+    const LONG style = GetWindowLongW(main_, GWL_STYLE);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_FALSE(style & WS_THICKFRAME);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    EXPECT_TRUE(style & WS_SYSMENU);
+
+    RECT client{};
+    GetClientRect(main_, &client);
+    EXPECT_EQ(client.right, 471);
+    EXPECT_EQ(client.bottom, 505);  // the grid's rows fit 11 pixels tighter than designed
+    RECT before{};
+    GetWindowRect(main_, &before);
+
+    SetWindowPos(main_, nullptr, 0, 0, 800, 900, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    app->Settle();
+    RECT after{};
+    GetWindowRect(main_, &after);
+    EXPECT_EQ(after.right - after.left, before.right - before.left);
+    EXPECT_EQ(after.bottom - after.top, before.bottom - before.top);
+
+    PostMessageW(main_, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    app->Settle();
+    EXPECT_FALSE(IsZoomed(main_));
+    GetWindowRect(main_, &after);
+    EXPECT_EQ(after.right - after.left, before.right - before.left);
+}
+
+}  // namespace

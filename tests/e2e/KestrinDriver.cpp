@@ -1,0 +1,346 @@
+#include "tests/e2e/KestrinDriver.h"
+
+#include <algorithm>
+#include <cwctype>
+#include <stdexcept>
+
+namespace e2e {
+namespace {
+
+using TClock = std::chrono::steady_clock;
+
+// The build gives Unix-style paths behind a drive letter ("Z:/work/...").
+std::wstring WindowsPath(const char* path)
+{
+    std::wstring result;
+    for (const char* p = path; *p; ++p)
+        result += *p == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(*p));
+    return result;
+}
+
+std::string Narrow(const std::wstring& text)
+{
+    std::string result;
+    for (wchar_t c : text)
+        result += c < 128 ? static_cast<char>(c) : '?';
+    return result;
+}
+
+bool SameClass(const std::wstring& a, const std::wstring& b)
+{
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) { return towlower(x) == towlower(y); });
+}
+
+DWORD WindowProcess(HWND window)
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    return pid;
+}
+
+struct TEnumState {
+    DWORD Pid = 0;
+    std::wstring ClassName;
+    std::vector<HWND> Found;
+    bool VisibleOnly = false;
+};
+
+BOOL CALLBACK CollectTopLevel(HWND window, LPARAM param)
+{
+    auto* state = reinterpret_cast<TEnumState*>(param);
+    if (WindowProcess(window) == state->Pid && SameClass(WindowClass(window), state->ClassName) &&
+        (!state->VisibleOnly || IsWindowVisible(window)))
+        state->Found.push_back(window);
+    return TRUE;
+}
+
+BOOL CALLBACK CollectChild(HWND window, LPARAM param)
+{
+    reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> Descendants(HWND parent)
+{
+    std::vector<HWND> all;
+    EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&all));
+    return all;
+}
+
+// Quotes one argument for a command line.
+std::wstring Quoted(const std::wstring& text) { return L"\"" + text + L"\""; }
+
+}  // namespace
+
+std::wstring KestrinExePath() { return WindowsPath(KESTRIN_EXE); }
+std::wstring KestrinClipExePath() { return WindowsPath(KESTRIN_CLIP_EXE); }
+
+std::wstring WindowText(HWND window)
+{
+    // WM_GETTEXT reaches into another process's window; GetWindowText would not
+    // for controls.
+    LRESULT length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    LRESULT got = SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(std::max<LRESULT>(got, 0)));
+    return text;
+}
+
+std::wstring WindowClass(HWND window)
+{
+    wchar_t name[256] = {};
+    GetClassNameW(window, name, 256);
+    return name;
+}
+
+RECT RectInParent(HWND window)
+{
+    RECT r{};
+    GetWindowRect(window, &r);
+    MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+bool IsChecked(HWND button) { return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+TRunResult RunProgram(const std::wstring& program, const std::wstring& arguments, TDuration timeout)
+{
+    SECURITY_ATTRIBUTES sa{sizeof(sa), nullptr, TRUE};
+    HANDLE readEnd = nullptr;
+    HANDLE writeEnd = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, &sa, 0))
+        throw std::runtime_error("CreatePipe failed");
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    si.hStdOutput = writeEnd;
+    si.hStdError = writeEnd;
+    PROCESS_INFORMATION pi{};
+    std::wstring commandLine = Quoted(program) + L" " + arguments;
+    BOOL started = CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                                  &si, &pi);
+    CloseHandle(writeEnd);
+    if (!started) {
+        CloseHandle(readEnd);
+        throw std::runtime_error("cannot start " + Narrow(program));
+    }
+    TRunResult result;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(readEnd, buffer, sizeof(buffer), &got, nullptr) && got > 0)
+        result.Output.append(buffer, got);
+    CloseHandle(readEnd);
+    if (WaitForSingleObject(pi.hProcess, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) {
+        TerminateProcess(pi.hProcess, 99);
+        WaitForSingleObject(pi.hProcess, 5000);
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+        throw std::runtime_error(Narrow(program) + " did not end");
+    }
+    GetExitCodeProcess(pi.hProcess, &result.ExitCode);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return result;
+}
+
+TRunResult RunClip(const std::wstring& arguments) { return RunProgram(KestrinClipExePath(), arguments); }
+
+void ClearClipboard()
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        if (OpenClipboard(nullptr)) {
+            EmptyClipboard();
+            CloseClipboard();
+            return;
+        }
+        Sleep(20);
+    }
+    throw std::runtime_error("the clipboard stays busy");
+}
+
+std::vector<UINT> ClipboardFormats()
+{
+    std::vector<UINT> formats;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        if (OpenClipboard(nullptr)) {
+            for (UINT f = EnumClipboardFormats(0); f != 0; f = EnumClipboardFormats(f))
+                formats.push_back(f);
+            CloseClipboard();
+            return formats;
+        }
+        Sleep(20);
+    }
+    throw std::runtime_error("the clipboard stays busy");
+}
+
+TKestrin::TKestrin(int showCommand, const std::wstring& arguments, const std::wstring& workDir)
+{
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    if (showCommand >= 0) {
+        si.dwFlags = STARTF_USESHOWWINDOW;
+        si.wShowWindow = static_cast<WORD>(showCommand);
+    }
+    std::wstring program = KestrinExePath();
+    std::wstring commandLine = Quoted(program) + (arguments.empty() ? L"" : L" " + arguments);
+    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        workDir.empty() ? nullptr : workDir.c_str(), &si, &info_))
+        throw std::runtime_error("cannot start " + Narrow(program));
+}
+
+TKestrin::~TKestrin()
+{
+    if (Running()) {
+        // Close whatever box is open, then the window; kill only as a last resort.
+        for (int i = 0; i < 5; ++i) {
+            auto box = WaitForMessageBox(0ms);
+            if (!box)
+                break;
+            PostMessageW(box->Window, WM_COMMAND, IDOK, 0);
+            Sleep(50);
+        }
+        if (main_ && IsWindow(main_))
+            PostMessageW(main_, WM_CLOSE, 0, 0);
+        if (WaitForSingleObject(info_.hProcess, 5000) != WAIT_OBJECT_0) {
+            TerminateProcess(info_.hProcess, 98);
+            WaitForSingleObject(info_.hProcess, 5000);
+        }
+    }
+    CloseHandle(info_.hThread);
+    CloseHandle(info_.hProcess);
+}
+
+bool TKestrin::Running() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
+
+std::optional<DWORD> TKestrin::WaitForExit(TDuration timeout)
+{
+    if (WaitForSingleObject(info_.hProcess, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0)
+        return std::nullopt;
+    DWORD code = 0;
+    GetExitCodeProcess(info_.hProcess, &code);
+    return code;
+}
+
+HWND TKestrin::WaitForMainWindow(TDuration timeout)
+{
+    // The program is idle once its start-up has run (also with its window hidden).
+    WaitForInputIdle(info_.hProcess, static_cast<DWORD>(timeout.count()));
+    auto deadline = TClock::now() + timeout;
+    do {
+        TEnumState state;
+        state.Pid = info_.dwProcessId;
+        state.ClassName = L"Kestrin Main Form";
+        EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&state));
+        if (!state.Found.empty()) {
+            main_ = state.Found.front();
+            return main_;
+        }
+        if (!Running())
+            return nullptr;
+        Sleep(10);
+    } while (TClock::now() < deadline);
+    return nullptr;
+}
+
+std::vector<HWND> TKestrin::FindAll(const std::wstring& className, const std::wstring& text, HWND parent) const
+{
+    std::vector<HWND> found;
+    for (HWND w : Descendants(parent ? parent : main_))
+        if ((className.empty() || SameClass(WindowClass(w), className)) && WindowText(w) == text)
+            found.push_back(w);
+    return found;
+}
+
+HWND TKestrin::Find(const std::wstring& className, const std::wstring& text, HWND parent) const
+{
+    auto found = FindAll(className, text, parent);
+    if (found.size() != 1)
+        throw std::runtime_error("expected one " + Narrow(className) + " \"" + Narrow(text) + "\", found " +
+                                 std::to_string(found.size()));
+    return found.front();
+}
+
+HWND TKestrin::FindAt(const std::wstring& className, int left, int top, HWND parent) const
+{
+    HWND within = parent ? parent : main_;
+    for (HWND w : Descendants(within)) {
+        if (GetParent(w) != within || !SameClass(WindowClass(w), className))
+            continue;
+        RECT r = RectInParent(w);
+        if (r.left == left && r.top == top)
+            return w;
+    }
+    throw std::runtime_error("no " + Narrow(className) + " at " + std::to_string(left) + ", " + std::to_string(top));
+}
+
+void TKestrin::Settle()
+{
+    // Sent messages are handled before posted ones, so the first send only shows
+    // that the queue was reached; the second one returns after what was posted
+    // before has been handled, or once a modal box pumps messages.
+    for (int i = 0; i < 2; ++i) {
+        DWORD_PTR result = 0;
+        SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result);
+    }
+}
+
+void TKestrin::Click(HWND button)
+{
+    PostMessageW(button, BM_CLICK, 0, 0);
+    Settle();
+}
+
+std::optional<TMessageBox> TKestrin::WaitForMessageBox(TDuration timeout) const
+{
+    auto deadline = TClock::now() + timeout;
+    for (;;) {
+        TEnumState state;
+        state.Pid = info_.dwProcessId;
+        state.ClassName = L"#32770";
+        state.VisibleOnly = true;
+        EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&state));
+        if (!state.Found.empty()) {
+            TMessageBox box;
+            box.Window = state.Found.front();
+            box.Caption = WindowText(box.Window);
+            if (HWND text = GetDlgItem(box.Window, 0xFFFF))
+                box.Text = WindowText(text);
+            // The icon's static holds the system's error icon.
+            if (HWND icon = GetDlgItem(box.Window, 0x440)) {
+                HICON shown = reinterpret_cast<HICON>(SendMessageW(icon, STM_GETICON, 0, 0));
+                box.HasErrorIcon = shown != nullptr && shown == LoadIconW(nullptr, IDI_HAND);
+            }
+            return box;
+        }
+        if (TClock::now() >= deadline)
+            return std::nullopt;
+        Sleep(10);
+    }
+}
+
+void TKestrin::Answer(const TMessageBox& box)
+{
+    HWND ok = GetDlgItem(box.Window, IDOK);
+    if (ok && SameClass(WindowClass(ok), L"Button"))
+        PostMessageW(ok, BM_CLICK, 0, 0);
+    else
+        PostMessageW(box.Window, WM_COMMAND, IDOK, 0);
+    auto deadline = TClock::now() + 5s;
+    while (IsWindow(box.Window) && TClock::now() < deadline)
+        Sleep(5);
+    if (IsWindow(box.Window))
+        throw std::runtime_error("the message box did not close");
+    Settle();
+}
+
+void TKestrin::SetText(HWND window, const std::wstring& text)
+{
+    SendMessageW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    Settle();
+}
+
+}  // namespace e2e

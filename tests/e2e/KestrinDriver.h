@@ -1,0 +1,102 @@
+#pragma once
+// Drives Kestrin.exe from outside, as a user and the map editor would: starts the
+// program as its own process, finds its window and controls, clicks buttons with
+// posted messages, answers its message boxes, and runs kestrin-clip.
+#include <windows.h>
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+using namespace std::chrono_literals;
+using TDuration = std::chrono::milliseconds;
+
+// Where the programs under test are (Windows paths; built in by the build).
+std::wstring KestrinExePath();
+std::wstring KestrinClipExePath();
+
+// The text of any window of any process.
+std::wstring WindowText(HWND window);
+std::wstring WindowClass(HWND window);
+// The window's rectangle in its parent's client coordinates.
+RECT RectInParent(HWND window);
+bool IsChecked(HWND button);
+
+// A message box shown by the program.
+struct TMessageBox {
+    HWND Window = nullptr;
+    std::wstring Caption;
+    std::wstring Text;
+    bool HasErrorIcon = false;
+};
+
+// The output and exit status of a console program.
+struct TRunResult {
+    DWORD ExitCode = 0;
+    std::string Output;  // stdout and stderr together
+};
+// Runs program with arguments (quoted by the caller where needed) and waits.
+TRunResult RunProgram(const std::wstring& program, const std::wstring& arguments, TDuration timeout = 20s);
+// Runs kestrin-clip with arguments.
+TRunResult RunClip(const std::wstring& arguments);
+
+// Empties the clipboard (so a test starts from nothing).
+void ClearClipboard();
+// The formats the clipboard offers now.
+std::vector<UINT> ClipboardFormats();
+
+// One running Kestrin.exe. The destructor closes it (and kills it if it hangs).
+class TKestrin {
+public:
+    // Starts Kestrin. showCommand < 0 passes no show command; otherwise it goes
+    // in STARTUPINFO with STARTF_USESHOWWINDOW. workDir empty: the test's own.
+    explicit TKestrin(int showCommand = -1, const std::wstring& arguments = L"", const std::wstring& workDir = L"");
+    ~TKestrin();
+    TKestrin(const TKestrin&) = delete;
+    TKestrin& operator=(const TKestrin&) = delete;
+
+    DWORD ProcessId() const { return info_.dwProcessId; }
+    bool Running() const;
+    // Waits for the process to end; its exit code, or nothing on time-out.
+    std::optional<DWORD> WaitForExit(TDuration timeout);
+
+    // The window of class "Kestrin Main Form" that this process made (visible or
+    // not), waiting up to timeout; null when none came.
+    HWND WaitForMainWindow(TDuration timeout = 10s);
+    HWND MainWindow() const { return main_; }
+
+    // Descendants of parent (the main window when null) with the class (compared
+    // without case; empty = any) and exact text.
+    std::vector<HWND> FindAll(const std::wstring& className, const std::wstring& text, HWND parent = nullptr) const;
+    // The one such control; throws std::runtime_error when there is none or more.
+    HWND Find(const std::wstring& className, const std::wstring& text, HWND parent = nullptr) const;
+    // The control of the class whose top-left corner in its parent's client area is
+    // (left, top), among the children of parent.
+    HWND FindAt(const std::wstring& className, int left, int top, HWND parent = nullptr) const;
+    // A button by caption; a combo box or edit by position in its parent.
+    HWND Button(const std::wstring& caption) const { return Find(L"Button", caption); }
+
+    // Posts a click to a button and waits until the program has handled it (or
+    // shows a modal box because of it).
+    void Click(HWND button);
+    // Waits until the program has handled everything posted before this call.
+    void Settle();
+
+    // The first visible message box of the process, waiting up to timeout.
+    std::optional<TMessageBox> WaitForMessageBox(TDuration timeout = 3s) const;
+    // Presses OK on the box and waits until it is gone.
+    void Answer(const TMessageBox& box);
+
+    // Sets the text of an edit or combo box as a user edit would leave it.
+    void SetText(HWND window, const std::wstring& text);
+
+private:
+    PROCESS_INFORMATION info_{};
+    HWND main_ = nullptr;
+};
+
+}  // namespace e2e

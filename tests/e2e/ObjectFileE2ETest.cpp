@@ -1,0 +1,257 @@
+// Object files with Kestrin.exe as its own process: a file named on the command
+// line at start, and "&Save" / "&Load" through the system's file dialogs.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "tests/e2e/KestrinDriver.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+using namespace e2e;
+
+void PutInt(std::vector<uint8_t>& b, size_t at, int32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        b[at + static_cast<size_t>(i)] = static_cast<uint8_t>(static_cast<uint32_t>(v) >> (8 * i));
+}
+
+// A block with the picture name given, Dirt and Grass, type 54, subtype 3, the
+// "Monsters" page, a part of ground, and a tail of recognisable bytes.
+std::vector<uint8_t> MakeBlock(const std::string& name, size_t size = 300)
+{
+    std::vector<uint8_t> b(size);
+    for (size_t i = 0; i < b.size(); ++i)
+        b[i] = static_cast<uint8_t>(0x30 + i * 7);
+    PutInt(b, 0, static_cast<int32_t>(name.size()));
+    std::memcpy(b.data() + 4, name.data(), name.size());
+    const size_t at = 4 + name.size();
+    const uint8_t masks[12] = {0x81, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x01, 0, 0, 0, 0, 0x10};
+    std::memcpy(b.data() + at, masks, 12);
+    b[at + 12] = 0x05;
+    b[at + 13] = 0x00;
+    b[at + 14] = 0x81;
+    b[at + 15] = 0x00;
+    PutInt(b, at + 16, 54);
+    PutInt(b, at + 20, 3);
+    b[at + 24] = 2;
+    b[at + 25] = 1;
+    return b;
+}
+
+HWND ChildWithId(HWND parent, int id, const wchar_t* className)
+{
+    for (HWND child = FindWindowExW(parent, nullptr, className, nullptr); child;
+         child = FindWindowExW(parent, child, className, nullptr))
+        if (GetDlgCtrlID(child) == id)
+            return child;
+    return nullptr;
+}
+
+// The file name box of an open or save dialog (the newer dialog nests it in a
+// combo box; the older one has a plain edit), or null for another kind of box.
+HWND FileNameBox(HWND dialog)
+{
+    HWND comboEx = ChildWithId(dialog, 1148, L"ComboBoxEx32");
+    HWND combo = comboEx ? ChildWithId(comboEx, 1148, L"ComboBox") : nullptr;
+    if (HWND edit = combo ? ChildWithId(combo, 1148, L"Edit") : nullptr)
+        return edit;
+    return ChildWithId(dialog, 1152, L"Edit");
+}
+
+class ObjectFileE2E : public ::testing::Test {
+protected:
+    void SetUp() override { ClearClipboard(); }
+
+    std::unique_ptr<TKestrin> Start(const std::wstring& arguments = L"")
+    {
+        auto app = std::make_unique<TKestrin>(-1, arguments, dir_.Path());
+        main_ = app->WaitForMainWindow();
+        if (!main_)
+            ADD_FAILURE() << "Kestrin's main window did not appear";
+        return app;
+    }
+
+    void PutOnClipboard(const std::vector<uint8_t>& block)
+    {
+        const std::wstring file = dir_ / L"clip.bin";
+        testfs::PutFile(file, block);
+        TRunResult r = RunClip(L"put \"" + file + L"\" --format 28");
+        ASSERT_EQ(r.ExitCode, 0u) << r.Output;
+        DeleteFileW(file.c_str());
+    }
+
+    // The file dialog the program shows now, with its name box, waiting for it.
+    std::pair<HWND, HWND> WaitForFileDialog(TKestrin& app)
+    {
+        for (int i = 0; i < 100; ++i) {
+            if (auto box = app.WaitForMessageBox(100ms))
+                if (HWND name = FileNameBox(box->Window))
+                    return {box->Window, name};
+        }
+        ADD_FAILURE() << "no file dialog";
+        return {nullptr, nullptr};
+    }
+
+    // Answers the file dialog with name; the text the dialog was preset with.
+    std::wstring ChooseFile(TKestrin& app, const std::wstring& name)
+    {
+        auto [dialog, box] = WaitForFileDialog(app);
+        if (!dialog)
+            return L"";
+        const std::wstring preset = WindowText(box);
+        SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        PostMessageW(ChildWithId(dialog, IDOK, L"Button"), BM_CLICK, 0, 0);
+        WaitGone(app, dialog);
+        return preset;
+    }
+
+    std::wstring CancelFileDialog(TKestrin& app)
+    {
+        auto [dialog, box] = WaitForFileDialog(app);
+        if (!dialog)
+            return L"";
+        const std::wstring preset = WindowText(box);
+        PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        WaitGone(app, dialog);
+        return preset;
+    }
+
+    void WaitGone(TKestrin& app, HWND window)
+    {
+        for (int i = 0; i < 500 && IsWindow(window); ++i)
+            Sleep(10);
+        EXPECT_FALSE(IsWindow(window)) << "the dialog stays open";
+        app.Settle();
+    }
+
+    void ExpectBox(TKestrin& app, const std::wstring& caption, const std::wstring& text)
+    {
+        auto box = app.WaitForMessageBox();
+        ASSERT_TRUE(box) << "no message box";
+        EXPECT_EQ(box->Caption, caption);
+        EXPECT_EQ(box->Text, text);
+        app.Answer(*box);
+    }
+
+    void ExpectNoBox(TKestrin& app)
+    {
+        auto box = app.WaitForMessageBox(400ms);
+        EXPECT_FALSE(box) << "unexpected box: " << (box ? std::string(box->Text.begin(), box->Text.end()) : "");
+        if (box)
+            app.Answer(*box);
+    }
+
+    bool Shown(TKestrin& app, const wchar_t* group) { return IsWindowVisible(app.Find(L"Button", group)) != FALSE; }
+    HWND PictureBox(TKestrin& app) { return app.FindAt(L"ComboBox", 48, 16, app.Find(L"Button", L"Appearance")); }
+    HWND SubtypeBox(TKestrin& app) { return app.FindAt(L"ComboBox", 268, 21, app.Find(L"Button", L"Properties")); }
+
+    testfs::TTempDir dir_;
+    HWND main_ = nullptr;
+};
+
+TEST_F(ObjectFileE2E, CommandLineFileIsShownThenTheEmptyClipboardIsReported)
+{
+    testfs::PutFile(dir_ / L"good.kst", MakeBlock("AVWmrnd0"));
+    auto app = Start(L"good.kst");
+    ASSERT_TRUE(main_);
+    // Paste ran after the file: it found the object shown and nothing to paste.
+    ExpectBox(*app, L"Error", L"The clipboard is empty");
+    ExpectNoBox(*app);
+    EXPECT_TRUE(Shown(*app, L"Appearance"));
+    EXPECT_TRUE(Shown(*app, L"Properties"));
+    EXPECT_EQ(WindowText(PictureBox(*app)), L"AVWmrnd0");
+    EXPECT_TRUE(IsChecked(app->Find(L"Button", L"Monsters")));
+}
+
+TEST_F(ObjectFileE2E, MissingCommandLineFileIsASystemErrorAndSkipsThePaste)
+{
+    // A Paste would show this object; it must not run.
+    PutOnClipboard(MakeBlock("AVWmrnd0"));
+    auto app = Start(L"missing.kst");
+    ASSERT_TRUE(main_);
+    auto box = app->WaitForMessageBox();
+    ASSERT_TRUE(box) << "no error shown";
+    EXPECT_EQ(box->Caption, L"Kestrin");
+    EXPECT_EQ(box->Text.rfind(L"System Error.  Code: 2.\r\n", 0), 0u)
+        << std::string(box->Text.begin(), box->Text.end());
+    EXPECT_TRUE(box->HasErrorIcon);
+    app->Answer(*box);
+    ExpectNoBox(*app);
+    EXPECT_TRUE(IsWindowVisible(main_));
+    EXPECT_FALSE(Shown(*app, L"Appearance"));
+    EXPECT_FALSE(Shown(*app, L"Properties"));
+    EXPECT_FALSE(Shown(*app, L"Useless Properties"));
+}
+
+TEST_F(ObjectFileE2E, CommandLinePathWithCyrillicLetters)
+{
+    const std::wstring folder = dir_ / L"\u041a\u0430\u0440\u0442\u044b";
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    const std::wstring file = folder + L"\\\u0434\u043e\u043c \u0432\u0435\u0434\u044c\u043c\u044b.kst";
+    testfs::PutFile(file, MakeBlock("AVXwitch"));
+    auto app = Start(L"\"" + file + L"\"");
+    ASSERT_TRUE(main_);
+    ExpectBox(*app, L"Error", L"The clipboard is empty");
+    EXPECT_EQ(WindowText(PictureBox(*app)), L"AVXwitch");
+}
+
+TEST_F(ObjectFileE2E, SaveAndLoadThroughTheDialogs)
+{
+    auto app = Start();
+    ASSERT_TRUE(main_);
+    ExpectNoBox(*app);
+    // Nothing loaded: Save shows no dialog.
+    app->Click(app->Button(L"&Save"));
+    ExpectNoBox(*app);
+
+    PutOnClipboard(MakeBlock("AVWmrnd0"));
+    app->Click(app->Button(L"Paste"));
+    ExpectNoBox(*app);
+    app->SetText(SubtypeBox(*app), L"7");
+
+    // A name without extension is saved with ".kst" and presets the next dialog.
+    app->Click(app->Button(L"&Save"));
+    EXPECT_EQ(ChooseFile(*app, dir_ / L"castle"), L"");
+    ExpectNoBox(*app);
+    ASSERT_TRUE(testfs::FileExists(dir_ / L"castle.kst"));
+    EXPECT_FALSE(testfs::FileExists(dir_ / L"castle"));
+    const auto saved = testfs::FileBytes(dir_ / L"castle.kst");
+    ASSERT_EQ(saved.size(), 4096u);
+    EXPECT_EQ(saved[4 + 8 + 20], 7) << "the subtype as edited";
+
+    app->Click(app->Button(L"&Save"));
+    const std::wstring preset = CancelFileDialog(*app);
+    EXPECT_NE(preset.find(L"castle.kst"), std::wstring::npos) << std::string(preset.begin(), preset.end());
+    ExpectNoBox(*app);
+
+    // Another extension is kept.
+    app->Click(app->Button(L"&Save"));
+    ChooseFile(*app, dir_ / L"castle.dat");
+    ExpectNoBox(*app);
+    EXPECT_EQ(testfs::FileBytes(dir_ / L"castle.dat"), saved);
+
+    // A 45-byte file unloads the object; Save then does nothing.
+    std::vector<uint8_t> shortFile = MakeBlock("");
+    shortFile.resize(45);
+    testfs::PutFile(dir_ / L"short.kst", shortFile);
+    app->Click(app->Button(L"&Load"));
+    EXPECT_NE(ChooseFile(*app, dir_ / L"short.kst").find(L"castle.dat"), std::wstring::npos);
+    ExpectBox(*app, L"Error", L"The file contains wrong data");
+    EXPECT_FALSE(Shown(*app, L"Appearance"));
+    EXPECT_FALSE(Shown(*app, L"Properties"));
+    app->Click(app->Button(L"&Save"));
+    ExpectNoBox(*app);
+
+    // Loading the saved file again shows what was saved.
+    app->Click(app->Button(L"&Load"));
+    ChooseFile(*app, dir_ / L"castle.kst");
+    ExpectNoBox(*app);
+    EXPECT_TRUE(Shown(*app, L"Appearance"));
+    EXPECT_EQ(WindowText(PictureBox(*app)), L"AVWmrnd0");
+    EXPECT_EQ(WindowText(SubtypeBox(*app)).substr(0, 1), L"7");
+    EXPECT_TRUE(IsChecked(app->Find(L"Button", L"Monsters")));
+}
+
+}  // namespace
