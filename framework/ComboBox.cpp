@@ -155,7 +155,7 @@ void TCustomCombo::InitializeWindow()
     }
     if (itemIndex_ >= 0)
         SendMessageW(h, CB_SETCURSEL, static_cast<WPARAM>(itemIndex_), 0);
-    if (!SetWindowTextW(h, StoredText().c_str()))
+    if (StoredText() != Text() && !SetWindowTextW(h, StoredText().c_str()))
         RaiseLastOSError();
     if (!SetWindowPos(h, nullptr, 0, 0, Width(), DropHeight(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE))
         RaiseLastOSError();

@@ -237,7 +237,9 @@ void TControl::UpdateAnchorRules()
 
 void TControl::AnchorToParent(SIZE oldClient, SIZE newClient)
 {
-    if (oldClient.cx == newClient.cx && oldClient.cy == newClient.cy)
+    // While a description is built, bounds are as written; the distances to the
+    // parent's edges are taken once loading ends.
+    if (InState(csLoading) || (oldClient.cx == newClient.cx && oldClient.cy == newClient.cy))
         return;
     int l = left_, t = top_, w = width_, h = height_;
     // Horizontal: right anchored keeps the right margin (stretching when the

@@ -51,9 +51,6 @@ void ApplyControlRow(TControl& control, const TDescriptionRow& row, bool isRoot)
 {
     if (row.Bounds)
         control.SetBounds(row.Bounds->Left, row.Bounds->Top, row.Bounds->Width, row.Bounds->Height);
-    if (row.ClientWidth || row.ClientHeight)
-        control.SetClientSize(row.ClientWidth.value_or(control.ClientWidth()),
-                              row.ClientHeight.value_or(control.ClientHeight()));
     if (row.Caption)
         control.SetCaption(row.Caption);
     if (row.Hint)
@@ -135,6 +132,11 @@ void BuildComponents(TComponent& root, const TFormDescription& description)
                     bind(*component, root);
             if (row->Setup)
                 row->Setup(*component, root);
+            // Last, so that a border set up above does not change the client area.
+            auto* control = dynamic_cast<TControl*>(component);
+            if (control && (row->ClientWidth || row->ClientHeight))
+                control->SetClientSize(row->ClientWidth.value_or(control->ClientWidth()),
+                                       row->ClientHeight.value_or(control->ClientHeight()));
         }
     } catch (...) {
         root.SetLoading(false);

@@ -8,6 +8,12 @@
 #include "framework/Component.h"
 #include "framework/Exceptions.h"
 
+// windows.h makes GetObject a macro (GetObjectW); the member keeps its own name
+// in every translation unit, with or without windows.h.
+#ifdef GetObject
+#undef GetObject
+#endif
+
 // A bad index or a forbidden operation on a string list ("List index out of bounds (5)").
 class EStringListError : public Exception {
 public:

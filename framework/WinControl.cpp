@@ -13,6 +13,8 @@ namespace {
 
 constexpr UINT_PTR kSubclassId = 0x4B44;
 constexpr UINT_PTR kInnerSubclassId = 0x4B45;
+// The property that leads from a subclassed window to its control.
+constexpr const wchar_t* kControlProp = L"KestrinControl";
 
 UINT NextControlId()
 {
@@ -56,6 +58,7 @@ LRESULT CALLBACK KdControlSubclassProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, U
     --c->subclassDepth_;
     if (msg == WM_NCDESTROY) {
         RemoveWindowSubclass(h, KdControlSubclassProc, id);
+        RemovePropW(h, kControlProp);
         c->WindowDestroyed();
     }
     return r;
@@ -72,6 +75,7 @@ LRESULT CALLBACK KdInnerSubclassProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UIN
     }
     if (msg == WM_NCDESTROY) {
         RemoveWindowSubclass(h, KdInnerSubclassProc, id);
+        RemovePropW(h, kControlProp);
         auto& v = c->innerWindows_;
         v.erase(std::remove(v.begin(), v.end(), h), v.end());
     }
@@ -108,9 +112,10 @@ TWinControl::~TWinControl()
         HWND h = handle_;
         if (!DestroyWindow(h) && handle_ == h) {
             // The window is out of reach (another thread): at least cut it loose.
-            if (systemClass_)
+            if (systemClass_) {
                 RemoveWindowSubclass(h, KdControlSubclassProc, kSubclassId);
-            else
+                RemovePropW(h, kControlProp);
+            } else
                 SetWindowLongPtrW(h, GWLP_USERDATA, 0);
             WindowDestroyed();
         }
@@ -173,10 +178,12 @@ void TWinControl::CreateWindowHandle(const TCreateParams& p)
         handles::Created(handles::Kind::User);
         systemClass_ = true;
         originalProc_ = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(h, GWLP_WNDPROC));
-        if (!SetWindowSubclass(h, KdControlSubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
+        if (!SetPropW(h, kControlProp, this) ||
+            !SetWindowSubclass(h, KdControlSubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
             DWORD error = GetLastError();
             handle_ = nullptr;
             systemClass_ = false;
+            RemovePropW(h, kControlProp);
             DestroyWindow(h);
             handles::Freed(handles::Kind::User);
             RaiseOSError(error);
@@ -307,11 +314,8 @@ TWinControl* TWinControl::FindControl(HWND h)
     DWORD pid = 0;
     if (GetWindowThreadProcessId(h, &pid) != GetCurrentThreadId() || pid != GetCurrentProcessId())
         return nullptr;
-    DWORD_PTR ref = 0;
-    if (GetWindowSubclass(h, KdControlSubclassProc, kSubclassId, &ref))
-        return reinterpret_cast<TWinControl*>(ref);
-    if (GetWindowSubclass(h, KdInnerSubclassProc, kInnerSubclassId, &ref))
-        return reinterpret_cast<TWinControl*>(ref);
+    if (auto* c = static_cast<TWinControl*>(GetPropW(h, kControlProp)))
+        return c;
     if (reinterpret_cast<WNDPROC>(GetClassLongPtrW(h, GCLP_WNDPROC)) == KdControlWndProc)
         return reinterpret_cast<TWinControl*>(GetWindowLongPtrW(h, GWLP_USERDATA));
     return nullptr;
@@ -321,8 +325,13 @@ void TWinControl::AttachInnerWindow(HWND inner)
 {
     if (!inner || std::find(innerWindows_.begin(), innerWindows_.end(), inner) != innerWindows_.end())
         return;
-    if (!SetWindowSubclass(inner, KdInnerSubclassProc, kInnerSubclassId, reinterpret_cast<DWORD_PTR>(this)))
+    if (!SetPropW(inner, kControlProp, this))
         RaiseLastOSError();
+    if (!SetWindowSubclass(inner, KdInnerSubclassProc, kInnerSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
+        DWORD error = GetLastError();
+        RemovePropW(inner, kControlProp);
+        RaiseOSError(error);
+    }
     innerWindows_.push_back(inner);
 }
 

@@ -1,0 +1,76 @@
+#pragma once
+// Helpers for tests that drive real windows of the class library.
+#include <windows.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "framework/Application.h"
+#include "framework/Controls.h"
+#include "framework/Forms.h"
+
+namespace testing_support {
+
+// Handles the waiting messages until pred() holds or the time is up; returns pred().
+template <class Pred>
+bool PumpUntil(Pred pred, int timeoutMs = 3000)
+{
+    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!pred()) {
+        if (std::chrono::steady_clock::now() > end)
+            return false;
+        Application->ProcessMessages();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    return true;
+}
+
+inline void Pump() { Application->ProcessMessages(); }
+
+inline LPARAM Pt(int x, int y) { return MAKELPARAM(x, y); }
+
+// Records the messages that pass a control's WindowProc and hands them on,
+// unless told to swallow one.
+class TMessageRecorder {
+public:
+    explicit TMessageRecorder(TControl* control) : control_(control), old_(control->WindowProc)
+    {
+        control->WindowProc = TWndMethod(this, &TMessageRecorder::Proc);
+    }
+    ~TMessageRecorder() { control_->WindowProc = old_; }
+
+    std::vector<TMessage> Seen;
+    UINT Swallow = 0;
+
+    bool Saw(UINT msg) const
+    {
+        for (const TMessage& m : Seen)
+            if (m.Msg == msg)
+                return true;
+        return false;
+    }
+    // The LParam values of every `msg` seen, in order.
+    std::vector<intptr_t> LParams(UINT msg) const
+    {
+        std::vector<intptr_t> out;
+        for (const TMessage& m : Seen)
+            if (m.Msg == msg)
+                out.push_back(m.LParam);
+        return out;
+    }
+
+private:
+    void Proc(TMessage& m)
+    {
+        Seen.push_back(m);
+        if (Swallow && m.Msg == Swallow)
+            return;
+        old_(m);
+    }
+
+    TControl* control_;
+    TWndMethod old_;
+};
+
+}  // namespace testing_support
