@@ -1,16 +1,7 @@
-// The string-list holder: its own list, copied lines, ownership by a form.
+// The string-list holder keeps its own list and copies lines into it.
 #include "controls/KdStringer.h"
 
 #include <gtest/gtest.h>
-
-namespace {
-
-struct TCounter : TObject {
-    int changes = 0;
-    void Changed(TObject*) { ++changes; }
-};
-
-}  // namespace
 
 TEST(KdStringer, SettingItemsCopiesTheLinesIntoItsOwnList)
 {
@@ -44,33 +35,4 @@ TEST(KdStringer, SettingItemsCopiesTheLinesIntoItsOwnList)
     stringer.SetItems(stringer.Items());
     ASSERT_EQ(stringer.Items().Count(), 1);
     EXPECT_EQ(stringer.Items()[0], L"1  One");
-}
-
-TEST(KdStringer, SetItemsIsOneChangeOfTheOwnList)
-{
-    TKdStringer stringer(nullptr);
-    TCounter counter;
-    stringer.Items().OnChange = TNotifyEvent(&counter, &TCounter::Changed);
-    TStringList source;
-    source.SetText(L"a\r\nb\r\nc\r\n");
-    stringer.SetItems(source);
-    EXPECT_EQ(counter.changes, 1);
-    EXPECT_EQ(stringer.Items().Text(), L"a\r\nb\r\nc\r\n");
-}
-
-TEST(KdStringer, IsAComponentFoundByNameWithATag)
-{
-    TComponent form(nullptr);
-    auto* list = new TKdStringer(&form);
-    list->SetName(L"ListTypes");
-    list->SetTag(1);
-    auto* hints = new TKdStringer(&form);
-    hints->SetName(L"HintA1");
-    hints->SetTag(-1);
-
-    EXPECT_EQ(FindComponentAs<TKdStringer>(&form, L"listtypes"), list);
-    EXPECT_EQ(FindComponentAs<TKdStringer>(&form, L"HintA1")->Tag(), -1);
-    EXPECT_TRUE(list->InheritsFrom(L"TComponent"));
-    EXPECT_STREQ(list->ClassName(), L"TKdStringer");
-    // The form frees both with itself (checked by the sanitizers natively).
 }

@@ -178,31 +178,6 @@ TEST(KdSysUtils, ExactReadsAndWritesReportShortTransfers)
               DWORD(ERROR_BROKEN_PIPE));
 }
 
-TEST(KdSysUtils, OwnedFileClosesExactlyOnce)
-{
-    TTempDir temp;
-    std::wstring name = temp / L"locked";
-    auto openExclusive = [&] {
-        return CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, 0, nullptr);
-    };
-    TOwnedFile first(openExclusive());
-    ASSERT_TRUE(first);
-    EXPECT_EQ(openExclusive(), INVALID_HANDLE_VALUE) << "no sharing while the first is open";
-
-    TOwnedFile moved(std::move(first));
-    EXPECT_FALSE(first);
-    moved.Close();
-    EXPECT_FALSE(moved);
-    moved.Close();  // nothing left to close
-
-    {
-        TOwnedFile again(openExclusive());
-        ASSERT_TRUE(again);
-    }
-    TOwnedFile third(openExclusive());
-    EXPECT_TRUE(third) << "the scoped owner closed its handle";
-}
-
 TEST(KdSysUtils, MsgBoxIsAPlainBoxWithOneOkButton)
 {
     struct Seen {
