@@ -1,7 +1,5 @@
 #include "app/MainForm.h"
 
-#include <shellapi.h>
-
 #include "controls/KdStringer.h"
 #include "controls/KdSysUtils.h"
 #include "framework/Application.h"
@@ -10,23 +8,8 @@
 #include "framework/Edits.h"
 #include "framework/OSError.h"
 #include "framework/StdCtrls.h"
-#include "object/ObjectFile.h"
 
 namespace {
-
-constexpr const wchar_t* kFileWrongDataMessage = L"The file contains wrong data";
-
-// The first command-line argument after the program's name, or empty.
-std::wstring FirstArgument()
-{
-    int count = 0;
-    LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count);
-    if (!args)
-        RaiseLastOSError();
-    std::wstring first = count > 1 ? args[1] : L"";
-    LocalFree(args);
-    return first;
-}
 
 // Fills box from a value list: the list's tag becomes the box's (the mode of
 // select by value), its lines the box's items; the box's text stays.
@@ -217,18 +200,13 @@ void TForm1::CheckBox20Click(TObject*) { SetTrayIconActive(Control<TCheckBox>(L"
 
 // ---- object files ----
 
+void TForm1::Button4Click(TObject*) { files_.Save(*this, *Control<TSaveDialog>(L"SaveDialog1"), Handle()); }
+
+void TForm1::Button6Click(TObject*) { files_.Load(*this, *Control<TOpenDialog>(L"OpenDialog1"), Handle()); }
+
+// The file is read as named, and its name is not remembered for the dialogs.
 void TForm1::LoadCommandLineFile()
 {
-    const std::wstring name = FirstArgument();
-    if (!name.empty())
-        LoadObjectFile(name);
-}
-
-void TForm1::LoadObjectFile(const std::wstring& fileName)
-{
-    block_ = ReadObjectFile(fileName);
-    if (!DecodeIntoControls(*this)) {
-        HideGroups();
-        ShowErrorBox(Handle(), kFileWrongDataMessage);
-    }
+    if (const auto name = CommandLineFile(GetCommandLineW()))
+        files_.ReadFile(*this, *name, Handle());
 }

@@ -12,6 +12,7 @@
 #include "framework/Forms.h"
 #include "object/ClipboardExchange.h"
 #include "object/ObjectControls.h"
+#include "object/ObjectFileCommands.h"
 
 class TButton;
 class TCheckBox;
@@ -56,6 +57,8 @@ public:
     void Button2Click(TObject* sender);
     void Button3Click(TObject* sender);
     void Button5Click(TObject* sender);
+    void Button4Click(TObject* sender);
+    void Button6Click(TObject* sender);
     void CheckBox20Click(TObject* sender);
     void ComboNameChange(TObject* sender);
     void ComboBox1Change(TObject* sender);
@@ -87,7 +90,6 @@ private:
     void GiveTrayIconTheWindowIcon();
     void SetTrayIconActive(bool active);
     void LoadCommandLineFile();
-    void LoadObjectFile(const std::wstring& fileName);
 
     // The grid.
     void PreparePicture(TImage* image);
@@ -127,6 +129,8 @@ private:
     std::vector<uint8_t> block_;
     TMaskStore masks_;
     TClipboardExchange clipboard_;
+    // "&Save" and "&Load", with the file name they share.
+    TObjectFileCommands files_;
     // The bytes of the picture name last shown, and the text the box made of them.
     std::string pictureBytes_;
     std::wstring pictureShown_;

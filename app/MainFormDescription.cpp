@@ -4,6 +4,7 @@
 #include "controls/KdStringer.h"
 #include "framework/Buttons.h"
 #include "framework/ComboBox.h"
+#include "framework/Dialogs.h"
 #include "framework/Edits.h"
 #include "framework/ExtCtrls.h"
 #include "framework/FormDescription.h"
@@ -104,9 +105,9 @@ TFormDescription MainDescription()
         {.Class = L"TButton", .Name = L"Button5", .Bounds = TBoundsSpec{57, 40, 49, 25}, .Caption = L"&Copy",
          .TabOrder = 5, .Events = {On(&TControl::OnClick, &F::Button5Click)}},
         {.Class = L"TButton", .Name = L"Button6", .Bounds = TBoundsSpec{112, 40, 49, 25}, .Caption = L"&Load",
-         .TabOrder = 6},
+         .TabOrder = 6, .Events = {On(&TControl::OnClick, &F::Button6Click)}},
         {.Class = L"TButton", .Name = L"Button4", .Bounds = TBoundsSpec{161, 40, 49, 25}, .Caption = L"&Save",
-         .TabOrder = 7},
+         .TabOrder = 7, .Events = {On(&TControl::OnClick, &F::Button4Click)}},
         {.Class = L"TCheckBox", .Name = L"CheckBox21", .Bounds = TBoundsSpec{216, 44, 184, 17},
          .Caption = L"Types in alphabetical order", .TabOrder = 8},
         {.Class = L"TSpeedButton", .Name = L"SpeedButton1", .Bounds = TBoundsSpec{400, 40, 65, 25},
@@ -236,6 +237,16 @@ TFormDescription MainDescription()
         {.Class = L"TKdStringer", .Name = L"ListTypes"},
         {.Class = L"TKdStringer", .Name = L"ListTypesA", .Setup = Set<TKdStringer>([](TKdStringer& s) { s.SetTag(1); })},
         {.Class = L"TKdStringer", .Name = L"ListSubtypes"},
+
+        // The object file dialogs.
+        {.Class = L"TOpenDialog", .Name = L"OpenDialog1", .Setup = Set<TOpenDialog>([](TOpenDialog& d) {
+             d.SetFilter(kObjectFileFilter);
+             d.SetOptions(kOpenDialogOptions);
+         })},
+        {.Class = L"TSaveDialog", .Name = L"SaveDialog1", .Setup = Set<TSaveDialog>([](TSaveDialog& d) {
+             d.SetFilter(kObjectFileFilter);
+             d.SetOptions(kSaveDialogOptions);
+         })},
     };
     d.insert(d.end(), std::begin(useless), std::end(useless));
     return d;
@@ -246,6 +257,8 @@ TFormDescription MainDescription()
 void TForm1::BuildDescription()
 {
     RegisterComponentClass<TKdStringer>();
+    RegisterComponentClass<TOpenDialog>();
+    RegisterComponentClass<TSaveDialog>();
     RegisterComponentClass<TIACheckControl>();
     static const TFormDescription description = MainDescription();
     BuildForm(*this, description);

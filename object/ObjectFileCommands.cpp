@@ -19,14 +19,6 @@ struct TLocalFreeDeleter {
 
 }  // namespace
 
-void SetUpObjectFileDialogs(TOpenDialog& openDialog, TSaveDialog& saveDialog)
-{
-    openDialog.SetFilter(kObjectFileFilter);
-    openDialog.SetOptions(kOpenDialogOptions);
-    saveDialog.SetFilter(kObjectFileFilter);
-    saveDialog.SetOptions(kSaveDialogOptions);
-}
-
 std::optional<std::wstring> CommandLineFile(const wchar_t* commandLine)
 {
     // An empty command line would make the system answer with the program's own path.

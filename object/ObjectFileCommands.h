@@ -10,13 +10,11 @@
 #include "framework/Dialogs.h"
 #include "object/ObjectControls.h"
 
+// The settings of the form's two file dialogs.
 inline constexpr const wchar_t* kObjectFileFilter = L"Kestrin Files (kst)|*.kst|All files|*.*";
 inline constexpr TOpenOptions kSaveDialogOptions = ofOverwritePrompt | ofHideReadOnly | ofEnableSizing;
 inline constexpr TOpenOptions kOpenDialogOptions = ofHideReadOnly | ofPathMustExist | ofFileMustExist | ofEnableSizing;
 inline constexpr const wchar_t* kFileWrongDataMessage = L"The file contains wrong data";
-
-// Gives the two dialogs the object file filter and their options.
-void SetUpObjectFileDialogs(TOpenDialog& openDialog, TSaveDialog& saveDialog);
 
 // The first argument of a command line (as the system splits it), when there is
 // one and it is not empty.

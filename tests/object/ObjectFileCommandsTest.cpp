@@ -203,15 +203,10 @@ protected:
     TOpenScript open_;
 };
 
-TEST_F(ObjectFileCommandsTest, DialogsGetTheFilterAndTheirOptions)
+TEST_F(ObjectFileCommandsTest, DialogOptionsAreTheSystemFlagsWanted)
 {
-    TOpenDialog open(nullptr);
-    TSaveDialog save(nullptr);
-    SetUpObjectFileDialogs(open, save);
-    EXPECT_EQ(open.Filter(), L"Kestrin Files (kst)|*.kst|All files|*.*");
-    EXPECT_EQ(save.Filter(), open.Filter());
-    EXPECT_EQ(OpenOptionsToFlags(save.Options()), DWORD(OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_ENABLESIZING));
-    EXPECT_EQ(OpenOptionsToFlags(open.Options()),
+    EXPECT_EQ(OpenOptionsToFlags(kSaveDialogOptions), DWORD(OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_ENABLESIZING));
+    EXPECT_EQ(OpenOptionsToFlags(kOpenDialogOptions),
               DWORD(OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_ENABLESIZING));
 }
 
