@@ -13,6 +13,9 @@
 // The settings of the form's two file dialogs.
 inline constexpr const wchar_t* kObjectFileFilter = L"Kestrin Files (kst)|*.kst|All files|*.*";
 inline constexpr TOpenOptions kSaveDialogOptions = ofOverwritePrompt | ofHideReadOnly | ofEnableSizing;
+// The save dialog adds the extension Save would add itself, so that it asks
+// before replacing the file that is really written.
+inline constexpr const wchar_t* kSaveDialogDefaultExt = L"kst";
 inline constexpr TOpenOptions kOpenDialogOptions = ofHideReadOnly | ofPathMustExist | ofFileMustExist | ofEnableSizing;
 inline constexpr const wchar_t* kFileWrongDataMessage = L"The file contains wrong data";
 
