@@ -196,6 +196,27 @@ void TForm1::TrayStart()
     Control<TCheckBox>(L"CheckBox20")->SetChecked(true);
 }
 
+void TForm1::WndProc(TMessage& msg)
+{
+    if (msg.Msg == WM_SYSCOMMAND) {
+        // The command is compared whole, without clearing its low four bits.
+        const WPARAM command = msg.WParam;
+        if ((command == SC_MINIMIZE || command == SC_RESTORE) && Control<TCheckBox>(L"CheckBox20")->Checked()) {
+            msg.Result = 0;
+            if (command == SC_MINIMIZE)
+                Hide();
+            else
+                Show();
+            return;
+        }
+        if (command == SC_MAXIMIZE) {
+            msg.Result = 0;
+            return;
+        }
+    }
+    TForm::WndProc(msg);
+}
+
 void TForm1::CheckBox20Click(TObject*) { SetTrayIconActive(Control<TCheckBox>(L"CheckBox20")->Checked()); }
 
 // ---- object files ----

@@ -77,6 +77,11 @@ public:
     void IACheckControl19Click(TObject* sender);
     void IACheckControl20Click(TObject* sender);
 
+protected:
+    // System commands: minimise and restore go through the tray while "Tray Icon"
+    // is checked; maximising is refused.
+    void WndProc(TMessage& msg) override;
+
 private:
     // The window description (MainFormDescription.cpp).
     void BuildDescription();

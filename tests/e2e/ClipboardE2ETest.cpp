@@ -91,7 +91,7 @@ protected:
         return app;
     }
 
-    HWND Group(TKestrin& app, const wchar_t* caption) { return app.Find(L"Button", caption); }
+    HWND Group(TKestrin& app, const wchar_t* caption) { return app.Find(L"", caption); }
     // The terrain controls of "Properties" stand 43 pixels apart from left 8.
     HWND Terrain(TKestrin& app, int index)
     {
@@ -99,7 +99,7 @@ protected:
     }
     HWND EditorTerrain(TKestrin& app, int index)
     {
-        HWND frame = app.FindAt(L"Button", 8, 40, Group(app, L"Useless Properties"));
+        HWND frame = app.FindAt(L"", 8, 40, Group(app, L"Useless Properties"));
         return app.FindAt(L"", 8 + 43 * index, 24, frame);
     }
     HWND PictureBox(TKestrin& app) { return app.FindAt(L"ComboBox", 48, 16, Group(app, L"Appearance")); }
@@ -120,6 +120,7 @@ protected:
         ASSERT_TRUE(box) << "no message box";
         EXPECT_EQ(box->Caption, L"Error");
         EXPECT_EQ(box->Text, text);
+        EXPECT_TRUE(box->HasIcon);
         app.Answer(*box);
     }
 
@@ -227,7 +228,7 @@ TEST_F(KestrinE2E, EditionButtonsSwitchTheFormat)
     EXPECT_TRUE(IsChecked(app->Find(L"Button", L"WOG, SOD")));
 
     app->Click(app->Find(L"Button", L"AB"));
-    EXPECT_EQ(WindowText(edit), L"21");
+    EXPECT_TRUE(app->WaitForText(edit, L"21")) << "Edit1 shows " << std::string(WindowText(edit).begin(), WindowText(edit).end());
     Put(MakeBlock({}), L"28");
     app->Click(app->Button(L"Paste"));
     ExpectNoMessageBox(*app);

@@ -264,11 +264,19 @@ HWND TKestrin::Find(const std::wstring& className, const std::wstring& text, HWN
     return found.front();
 }
 
+HWND TKestrin::Button(const std::wstring& caption) const
+{
+    for (HWND w : FindAll(L"Button", caption))
+        if (GetParent(w) == main_)
+            return w;
+    throw std::runtime_error("no button \"" + Narrow(caption) + "\" on the main window");
+}
+
 HWND TKestrin::FindAt(const std::wstring& className, int left, int top, HWND parent) const
 {
     HWND within = parent ? parent : main_;
     for (HWND w : Descendants(within)) {
-        if (GetParent(w) != within || !SameClass(WindowClass(w), className))
+        if (GetParent(w) != within || (!className.empty() && !SameClass(WindowClass(w), className)))
             continue;
         RECT r = RectInParent(w);
         if (r.left == left && r.top == top)
@@ -279,12 +287,13 @@ HWND TKestrin::FindAt(const std::wstring& className, int left, int top, HWND par
 
 void TKestrin::Settle()
 {
-    // Sent messages are handled before posted ones, so the first send only shows
-    // that the queue was reached; the second one returns after what was posted
-    // before has been handled, or once a modal box pumps messages.
-    for (int i = 0; i < 2; ++i) {
+    // Sent messages are handled before posted ones, and also while a handler waits
+    // on another thread, so one round trip proves little: a few rounds with a
+    // pause let what was posted before run to its end (or into a modal box).
+    for (int i = 0; i < 3; ++i) {
         DWORD_PTR result = 0;
         SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result);
+        Sleep(15);
     }
 }
 
@@ -309,11 +318,10 @@ std::optional<TMessageBox> TKestrin::WaitForMessageBox(TDuration timeout) const
             box.Caption = WindowText(box.Window);
             if (HWND text = GetDlgItem(box.Window, 0xFFFF))
                 box.Text = WindowText(text);
-            // The icon's static holds the system's error icon.
-            if (HWND icon = GetDlgItem(box.Window, 0x440)) {
-                HICON shown = reinterpret_cast<HICON>(SendMessageW(icon, STM_GETICON, 0, 0));
-                box.HasErrorIcon = shown != nullptr && shown == LoadIconW(nullptr, IDI_HAND);
-            }
+            // The icon's static holds no icon when the box has none. The handle
+            // itself means nothing in this process.
+            HWND icon = GetDlgItem(box.Window, 0x440);
+            box.HasIcon = icon != nullptr && SendMessageW(icon, STM_GETICON, 0, 0) != 0;
             return box;
         }
         if (TClock::now() >= deadline)
@@ -335,6 +343,17 @@ void TKestrin::Answer(const TMessageBox& box)
     if (IsWindow(box.Window))
         throw std::runtime_error("the message box did not close");
     Settle();
+}
+
+bool TKestrin::WaitForText(HWND window, const std::wstring& text, TDuration timeout) const
+{
+    auto deadline = TClock::now() + timeout;
+    while (WindowText(window) != text) {
+        if (TClock::now() >= deadline)
+            return false;
+        Sleep(10);
+    }
+    return true;
 }
 
 void TKestrin::SetText(HWND window, const std::wstring& text)

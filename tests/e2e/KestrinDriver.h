@@ -31,7 +31,7 @@ struct TMessageBox {
     HWND Window = nullptr;
     std::wstring Caption;
     std::wstring Text;
-    bool HasErrorIcon = false;
+    bool HasIcon = false;  // an icon is shown (which one cannot be read from outside)
 };
 
 // The output and exit status of a console program.
@@ -74,11 +74,11 @@ public:
     std::vector<HWND> FindAll(const std::wstring& className, const std::wstring& text, HWND parent = nullptr) const;
     // The one such control; throws std::runtime_error when there is none or more.
     HWND Find(const std::wstring& className, const std::wstring& text, HWND parent = nullptr) const;
-    // The control of the class whose top-left corner in its parent's client area is
+    // The control of the class (empty = any) whose top-left corner in its parent's client area is
     // (left, top), among the children of parent.
     HWND FindAt(const std::wstring& className, int left, int top, HWND parent = nullptr) const;
-    // A button by caption; a combo box or edit by position in its parent.
-    HWND Button(const std::wstring& caption) const { return Find(L"Button", caption); }
+    // A button of the main window itself by caption.
+    HWND Button(const std::wstring& caption) const;
 
     // Posts a click to a button and waits until the program has handled it (or
     // shows a modal box because of it).
@@ -90,6 +90,9 @@ public:
     std::optional<TMessageBox> WaitForMessageBox(TDuration timeout = 3s) const;
     // Presses OK on the box and waits until it is gone.
     void Answer(const TMessageBox& box);
+
+    // Waits until the window shows text; false on time-out.
+    bool WaitForText(HWND window, const std::wstring& text, TDuration timeout = 2s) const;
 
     // Sets the text of an edit or combo box as a user edit would leave it.
     void SetText(HWND window, const std::wstring& text);
