@@ -204,6 +204,42 @@ TEST_F(MainFormTest, CreationStepsLayOutTheWindow)
     EXPECT_EQ(form->RightBrush(), 1);
 }
 
+TEST_F(MainFormTest, DescriptionGivesTheWindowItsControlsInTabOrder)
+{
+    std::vector<std::wstring> order;
+    for (TWinControl* c : form->TabList())
+        order.push_back(c->Name());
+    const std::vector<std::wstring> expected = {
+        L"RadioButton1", L"RadioButton2", L"RadioButton3", L"Edit1",     L"Button3",   L"Button5",   L"Button6", L"Button4",
+        L"CheckBox21",   L"CheckBox20",   L"GroupBox1",    L"Button2",   L"GroupBox2", L"GroupBox4", L"Button1"};
+    EXPECT_EQ(order, expected);
+
+    std::vector<std::wstring> pages;
+    for (TWinControl* c : Get<TGroupBox>(L"GroupBox2")->TabList())
+        pages.push_back(c->Name());
+    EXPECT_EQ(pages, (std::vector<std::wstring>{L"RadioButton9", L"RadioButton10", L"RadioButton11", L"RadioButton12",
+                                                L"RadioButton13", L"GroupBox3", L"RadioButton8"}));
+
+    EXPECT_EQ(form->Caption(), L"Kestrin");
+    EXPECT_EQ(form->WindowClassName(), L"Kestrin Main Form");
+    wchar_t cls[64] = {};
+    GetClassNameW(form->Handle(), cls, 64);
+    EXPECT_STREQ(cls, L"Kestrin Main Form");
+    EXPECT_EQ(form->Font()->Name(), L"MS Sans Serif");
+    EXPECT_EQ(form->Font()->Height(), -11);
+    EXPECT_TRUE(form->ShowHint());
+    EXPECT_TRUE(Get<TRadioButton>(L"RadioButton1")->Checked());
+    EXPECT_EQ(Get<TRadioButton>(L"RadioButton1")->Hint(), L"Heroes3: In The Wake Of Gods\r\nHeroes3: Shadow Of Death");
+    EXPECT_EQ(Get<TControl>(L"IACheckControl7")->Hint(), L"Subterranean");
+    EXPECT_EQ(Get<TControl>(L"IACheckControl18")->Hint(), L"Water");
+    for (int n = 1; n <= 18; ++n)
+        EXPECT_TRUE(form->ObjectControls().Checked(L"IACheckControl" + std::to_wstring(n))) << n;
+    EXPECT_FALSE(PageChecked());
+    EXPECT_FALSE(Get<TCheckBox>(L"CheckBox20")->Checked());
+    const LONG style = GetWindowLongW(form->Handle(), GWL_STYLE);
+    EXPECT_FALSE(style & (WS_MAXIMIZEBOX | WS_THICKFRAME));
+}
+
 // Whether a picture holds a pixel of the colour.
 bool HasColor(TImage* image, TColor color)
 {

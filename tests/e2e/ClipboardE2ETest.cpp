@@ -251,6 +251,37 @@ TEST_F(KestrinE2E, EditionButtonsSwitchTheFormat)
     EXPECT_EQ(ClipboardFormats().size(), 1u);
 }
 
+TEST_F(KestrinE2E, PasteHasTheFocusWhenTheWindowOpens)
+{
+    auto app = Start();
+    ASSERT_TRUE(main_);
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(main_, nullptr), &info));
+    EXPECT_EQ(info.hwndFocus, app->Button(L"Paste"));
+    EXPECT_EQ(WindowText(main_), L"Kestrin");
+}
+
+TEST_F(KestrinE2E, FailedStartStepIsShownAndSkipsTheRest)
+{
+    // A good object waits on the clipboard, but the file named on the command
+    // line is missing: its error is shown and the start-up Paste never runs.
+    Put(MakeBlock({}));
+    TKestrin app(-1, L"\"" + dir_ / L"missing.kst" + L"\"", dir_.Path());
+    auto box = app.WaitForMessageBox(10s);
+    ASSERT_TRUE(box) << "no error shown";
+    EXPECT_EQ(box->Caption, L"Kestrin");
+    EXPECT_EQ(box->Text.rfind(L"System Error.  Code: 2.", 0), 0u);
+    EXPECT_TRUE(box->HasIcon);
+    app.Answer(*box);
+    main_ = app.WaitForMainWindow();
+    ASSERT_TRUE(main_);
+    app.Settle();
+    EXPECT_TRUE(IsWindowVisible(main_));
+    EXPECT_FALSE(IsWindowVisible(Group(app, L"Appearance")));
+    EXPECT_FALSE(app.WaitForMessageBox(300ms));
+}
+
 TEST_F(KestrinE2E, MinimisedStartOpensNoWindow)
 {
     auto app = Start(SW_SHOWMINNOACTIVE);
