@@ -262,6 +262,16 @@ TEST_F(KestrinE2E, PasteHasTheFocusWhenTheWindowOpens)
     EXPECT_EQ(WindowText(main_), L"Kestrin");
 }
 
+TEST_F(KestrinE2E, StartUpPastesTheObjectOnTheClipboard)
+{
+    Put(MakeBlock({}));
+    auto app = Start();
+    ASSERT_TRUE(main_);
+    ExpectNoMessageBox(*app);
+    EXPECT_TRUE(IsWindowVisible(Group(*app, L"Properties")));
+    EXPECT_EQ(WindowText(PictureBox(*app)), L"AVWmrnd0");
+}
+
 TEST_F(KestrinE2E, FailedStartStepIsShownAndSkipsTheRest)
 {
     // A good object waits on the clipboard, but the file named on the command
