@@ -257,8 +257,9 @@ void TWinControl::ApplyZOrder()
 
 void TWinControl::SaveWindowState()
 {
+    // Only the object's copy: the window is about to go.
     if (handle_)
-        SetTextInternal(Text());
+        TControl::SetTextInternal(Text());
 }
 
 void TWinControl::DestroyHandle()
