@@ -413,6 +413,21 @@ protected:
     void TrackMouse(HWND window, POINT p);
     void MouseLeft(HWND window);
 
+    // Notes, for one message being handled, whether a handler freed the control.
+    class TFreedWatch {
+    public:
+        explicit TFreedWatch(TWinControl* c);
+        ~TFreedWatch();
+        TFreedWatch(const TFreedWatch&) = delete;
+        TFreedWatch& operator=(const TFreedWatch&) = delete;
+        bool Freed() const { return freed_; }
+
+    private:
+        TWinControl* control_;
+        bool* outer_;
+        bool freed_ = false;
+    };
+
 private:
     friend LRESULT CALLBACK KdControlWndProc(HWND, UINT, WPARAM, LPARAM);
     friend LRESULT CALLBACK KdControlSubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
@@ -431,6 +446,8 @@ private:
     bool HasGraphicChildren() const;
 
     HWND handle_ = nullptr;
+    // Set to true when the object is freed while one of its messages is handled.
+    bool* freedFlag_ = nullptr;
     bool systemClass_ = false;     // subclassed window of a system class
     int subclassDepth_ = 0;        // calls of the subclass procedure in progress
     WNDPROC originalProc_ = nullptr;

@@ -200,8 +200,9 @@ void TCustomForm::VisibleChanged()
         }
         DoShow();
         int cmd = SW_SHOWNORMAL;
-        // The main form's first showing follows the way the program was started.
-        if (!shownOnce_ && Application->MainForm() == this)
+        // The main form's first showing follows the way the program was started;
+        // a hidden start only means that Run does not show it.
+        if (!shownOnce_ && Application->MainForm() == this && Application->StartShowCommand() != SW_HIDE)
             cmd = Application->StartShowCommand();
         shownOnce_ = true;
         ShowWindow(h, cmd);

@@ -44,8 +44,9 @@ LRESULT CALLBACK KdControlWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
     }
     if (!c)
         return DefWindowProcW(h, msg, wp, lp);
+    TWinControl::TFreedWatch watch(c);
     LRESULT r = c->Dispatch(msg, wp, lp);
-    if (msg == WM_NCDESTROY)
+    if (!watch.Freed() && msg == WM_NCDESTROY)
         c->WindowDestroyed();
     return r;
 }
@@ -53,9 +54,15 @@ LRESULT CALLBACK KdControlWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
 LRESULT CALLBACK KdControlSubclassProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR ref)
 {
     auto* c = reinterpret_cast<TWinControl*>(ref);
-    ++c->subclassDepth_;
-    LRESULT r = c->Dispatch(msg, wp, lp);
-    --c->subclassDepth_;
+    LRESULT r;
+    {
+        TWinControl::TFreedWatch watch(c);
+        ++c->subclassDepth_;
+        r = c->Dispatch(msg, wp, lp);
+        if (watch.Freed())  // a handler freed the control: touch nothing of it
+            return r;
+        --c->subclassDepth_;
+    }
     if (msg == WM_NCDESTROY) {
         RemoveWindowSubclass(h, KdControlSubclassProc, id);
         RemovePropW(h, kControlProp);
@@ -92,8 +99,23 @@ std::wstring TCreateParams::WinClassNameString() const { return std::wstring(Win
 
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
+TWinControl::TFreedWatch::TFreedWatch(TWinControl* c) : control_(c), outer_(c->freedFlag_)
+{
+    c->freedFlag_ = &freed_;
+}
+
+TWinControl::TFreedWatch::~TFreedWatch()
+{
+    if (!freed_)
+        control_->freedFlag_ = outer_;
+    else if (outer_)
+        *outer_ = true;  // the frames further out learn of it too
+}
+
 TWinControl::~TWinControl()
 {
+    if (freedFlag_)
+        *freedFlag_ = true;
     // Everything below sees csDestroying while the windows go, so that hook
     // chains know the WM_DESTROY is the end and not a re-creation.
     Destroying();

@@ -9,6 +9,7 @@
 #include "framework/Edits.h"
 #include "framework/ExtCtrls.h"
 #include "framework/HintWindow.h"
+#include "framework/MessageNames.h"
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
 #include "tests/framework/ControlsTestSupport.h"
@@ -443,4 +444,31 @@ TEST(Controls, RadioButtonsOfOneParentFormAGroup)
     EXPECT_EQ(counter.Clicks, 1);
     SendMessageW(r2->Handle(), BM_CLICK, 0, 0);  // already checked: no click
     EXPECT_EQ(counter.Clicks, 1);
+}
+
+TEST(Controls, AHandlerMayFreeItsOwnControl)
+{
+    auto form = NewForm();
+    auto* button = Add<TButton>(*form, nullptr, 10, 10, 75, 25);
+    struct TSelfDestruct : TObject {
+        TButton* Victim = nullptr;
+        void Click(TObject*) { delete Victim; }
+    } killer;
+    killer.Victim = button;
+    button->OnClick = TNotifyEvent(&killer, &TSelfDestruct::Click);
+    form->Show();
+    HWND h = button->Handle();
+    SendMessageW(h, BM_CLICK, 0, 0);
+    EXPECT_FALSE(IsWindow(h));
+    EXPECT_EQ(form->ControlCount(), 0);
+    Pump();
+    EXPECT_TRUE(IsWindow(form->Handle()));
+}
+
+TEST(Controls, MessagesHaveNamesForDiagnostics)
+{
+    EXPECT_EQ(MessageName(WM_PAINT), L"WM_PAINT");
+    EXPECT_EQ(MessageName(CM_MOUSELEAVE), L"CM_MOUSELEAVE");
+    EXPECT_EQ(MessageName(CN_COMMAND), L"CN_COMMAND");
+    EXPECT_EQ(MessageName(0x7123), L"0x7123");
 }
