@@ -36,15 +36,15 @@ std::map<std::wstring, TComponentFactory, std::less<>>& Registry()
 
 std::wstring Str(const wchar_t* s) { return s ? std::wstring(s) : std::wstring(); }
 
-void ApplyFont(TFont& font, const TFontSpec& spec)
+void ApplyFont(TFont& font, const TFontSpec& fontSpec)
 {
-    if (spec.Name)
-        font.SetName(spec.Name);
-    if (spec.Height != 0)
-        font.SetHeight(spec.Height);
-    font.SetStyle(spec.Style);
-    if (spec.Color != clDefault)
-        font.SetColor(spec.Color);
+    if (fontSpec.Name)
+        font.SetName(fontSpec.Name);
+    if (fontSpec.Height != 0)
+        font.SetHeight(fontSpec.Height);
+    font.SetStyle(fontSpec.Style);
+    if (fontSpec.Color != clDefault)
+        font.SetColor(fontSpec.Color);
 }
 
 void ApplyControlRow(TControl& control, const TDescriptionRow& row, bool isRoot)

@@ -130,8 +130,8 @@ protected:
 
 TEST_F(KestrinE2E, PasteShowsTheObjectAndCopyGivesItBackChanged)
 {
-    TBlockSpec spec;
-    const std::vector<uint8_t> original = MakeBlock(spec);
+    TBlockSpec fields;
+    const std::vector<uint8_t> original = MakeBlock(fields);
     auto app = Start();
     ASSERT_TRUE(main_);
     Put(original);
@@ -165,11 +165,11 @@ TEST_F(KestrinE2E, PasteShowsTheObjectAndCopyGivesItBackChanged)
     const std::vector<uint8_t> copied = Get();
     ASSERT_EQ(copied.size(), 4096u);
 
-    spec.Terrains = 0x04;
-    spec.Water = 1;  // only bit 0 is kept
-    spec.Subtype = 7;
-    spec.Page = 3;
-    std::vector<uint8_t> expected = MakeBlock(spec);
+    fields.Terrains = 0x04;
+    fields.Water = 1;  // only bit 0 is kept
+    fields.Subtype = 7;
+    fields.Page = 3;
+    std::vector<uint8_t> expected = MakeBlock(fields);
     expected.resize(4096, 0);  // after the carried tail nothing is written
     for (size_t i = 0; i < expected.size(); ++i)
         ASSERT_EQ(copied[i], expected[i]) << "byte " << i;
