@@ -4,6 +4,7 @@
 
 #include "app/MainForm.h"
 #include "framework/Buttons.h"
+#include "framework/CodePage.h"
 #include "framework/ComboBox.h"
 #include "framework/Exceptions.h"
 #include "framework/ExtCtrls.h"
@@ -28,34 +29,6 @@ TColor KindColor(int kind)
     }
 }
 
-std::wstring FromSystemCodePage(std::string_view bytes)
-{
-    if (bytes.empty())
-        return {};
-    const int length = static_cast<int>(bytes.size());
-    const int size = MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, nullptr, 0);
-    if (size <= 0)
-        RaiseLastOSError();
-    std::wstring text(static_cast<size_t>(size), L'\0');
-    if (MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, text.data(), size) != size)
-        RaiseLastOSError();
-    return text;
-}
-
-std::string ToSystemCodePage(std::wstring_view text)
-{
-    if (text.empty())
-        return {};
-    const int length = static_cast<int>(text.size());
-    const int size = WideCharToMultiByte(CP_ACP, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
-    if (size <= 0)
-        RaiseLastOSError();
-    std::string bytes(static_cast<size_t>(size), '\0');
-    if (WideCharToMultiByte(CP_ACP, 0, text.data(), length, bytes.data(), size, nullptr, nullptr) != size)
-        RaiseLastOSError();
-    return bytes;
-}
-
 }  // namespace
 
 // ---- picture name ----
@@ -67,14 +40,14 @@ std::string TForm1::PictureName() const
     const std::wstring text = Control<TComboBox>(L"ComboName")->Text();
     if (text == pictureShown_)
         return pictureBytes_;
-    return ToSystemCodePage(text);
+    return ToCodePage(text);
 }
 
 void TForm1::SetPictureName(std::string_view bytes)
 {
     bytes = bytes.substr(0, bytes.find('\0'));
     auto* box = Control<TComboBox>(L"ComboName");
-    box->SetText(FromSystemCodePage(bytes));
+    box->SetText(FromCodePage(bytes));
     pictureBytes_.assign(bytes);
     pictureShown_ = box->Text();
 }

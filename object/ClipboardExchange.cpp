@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "framework/Clipboard.h"
+#include "framework/CodePage.h"
 #include "framework/OSError.h"
 
 namespace {
@@ -12,25 +13,11 @@ namespace {
 // memory of ours reaches the clipboard after the tail.
 constexpr UINT kBlockFlags = GMEM_MOVEABLE | GMEM_DDESHARE | GMEM_ZEROINIT;
 
-std::string SystemCodePage(std::wstring_view text)
-{
-    if (text.empty())
-        return {};
-    const int length = static_cast<int>(text.size());
-    const int size = WideCharToMultiByte(CP_ACP, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
-    if (size <= 0)
-        RaiseLastOSError();
-    std::string bytes(static_cast<size_t>(size), '\0');
-    if (WideCharToMultiByte(CP_ACP, 0, text.data(), length, bytes.data(), size, nullptr, nullptr) != size)
-        RaiseLastOSError();
-    return bytes;
-}
-
 }  // namespace
 
 std::string ClipboardFormatName(std::wstring_view numberText)
 {
-    return std::string(kClipboardFormatPrefix) + SystemCodePage(numberText);
+    return std::string(kClipboardFormatPrefix) + ToCodePage(numberText);
 }
 
 void ShowErrorBox(HWND owner, const std::wstring& text)

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "framework/Clipboard.h"
+#include "framework/CodePage.h"
 #include "framework/Exceptions.h"
 #include "framework/OSError.h"
 #include "object/ClipboardExchange.h"
@@ -208,13 +209,7 @@ void WriteText(DWORD stdHandle, std::wstring_view text)
         }
         return;
     }
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                         nullptr, nullptr);
-    if (size <= 0)
-        RaiseLastOSError();
-    std::string utf8(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), size, nullptr,
-                        nullptr);
+    const std::string utf8 = ToCodePage(text, CP_UTF8);
     std::size_t done = 0;
     while (done < utf8.size()) {
         DWORD written = 0;
