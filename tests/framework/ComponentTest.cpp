@@ -104,7 +104,45 @@ TEST(ComponentTest, ClassNamesAtRunTime)
     EXPECT_TRUE(p.InheritsFrom(L"TComponent"));
     EXPECT_TRUE(p.InheritsFrom(L"TObject"));
     EXPECT_FALSE(p.InheritsFrom(L"TControl"));
-    EXPECT_EQ(p.ClassNames(), (std::vector<std::wstring>{L"Probe", L"TComponent", L"TObject"}));
+    EXPECT_EQ(p.ClassNames(), (std::vector<std::wstring>{L"Probe", L"TComponent", L"TPersistent", L"TObject"}));
+}
+
+// A setting holder that can copy itself into another of its kind only.
+struct Setting : TPersistent {
+    KD_CLASS(Setting, TPersistent)
+    int value = 0;
+
+protected:
+    void AssignTo(TPersistent* dest) const override
+    {
+        if (auto* other = dynamic_cast<Setting*>(dest))
+            other->value = value;
+        else
+            TPersistent::AssignTo(dest);
+    }
+};
+
+TEST(PersistentTest, AssignCopiesThroughTheSourceOrRaisesTheAssignmentError)
+{
+    Setting a, b;
+    a.value = 7;
+    b.Assign(&a);
+    EXPECT_EQ(b.value, 7);
+
+    Probe component(nullptr);
+    try {
+        component.Assign(&a);
+        ADD_FAILURE() << "no assignment error";
+    } catch (const EConvertError& e) {
+        EXPECT_EQ(e.Message(), L"Cannot assign a Setting to a Probe");
+    }
+    try {
+        a.Assign(nullptr);
+        ADD_FAILURE() << "no assignment error";
+    } catch (const EConvertError& e) {
+        EXPECT_EQ(e.Message(), L"Cannot assign a nil to a Setting");
+    }
+    EXPECT_EQ(a.value, 7);
 }
 
 }  // namespace
