@@ -424,6 +424,38 @@ TEST(Controls, SpeedButtonsToggleInTheirGroup)
     EXPECT_FALSE(lone->Down());
 }
 
+TEST(Controls, SpeedButtonGlyphLeavesOutItsBackgroundAndTransparentFaceStaysClear)
+{
+    auto form = NewForm();
+    auto* button = Add<TSpeedButton>(*form, nullptr, 10, 10, 40, 24);
+    button->SetFlat(true);
+    // An 8 × 8 glyph: a red square on a magenta background (its bottom-left pixel).
+    TBitmap& glyph = *button->Glyph();
+    glyph.SetSize(8, 8);
+    glyph.Canvas()->Brush()->SetColor(clFuchsia);
+    glyph.Canvas()->FillRect({0, 0, 8, 8});
+    glyph.Canvas()->Brush()->SetColor(clRed);
+    glyph.Canvas()->FillRect({2, 2, 6, 6});
+    auto shot = [&] {
+        TBitmap bitmap;
+        bitmap.SetSize(40, 24);
+        bitmap.Canvas()->Brush()->SetColor(clTeal);
+        bitmap.Canvas()->FillRect({0, 0, 40, 24});
+        button->Perform(WM_PAINT, reinterpret_cast<WPARAM>(bitmap.Canvas()->Handle()), 0);
+        // The glyph stands centred at (16, 8).
+        return std::pair{bitmap.Canvas()->Pixels(16 + 3, 8 + 3), bitmap.Canvas()->Pixels(16, 8)};
+    };
+    EXPECT_EQ(shot(), std::pair(clRed, clTeal));
+    // Down and transparent: the parent still shows through the face.
+    button->SetGroupIndex(1);
+    button->SetAllowAllUp(true);
+    button->SetDown(true);
+    EXPECT_EQ(shot().second, clTeal);
+    button->SetDown(false);
+    button->SetEnabled(false);
+    EXPECT_EQ(shot(), std::pair(static_cast<TColor>(ColorToRGB(clBtnShadow)), clTeal));
+}
+
 TEST(Controls, RadioButtonsOfOneParentFormAGroup)
 {
     auto form = NewForm();

@@ -1,0 +1,226 @@
+// The hot-tracking speed button on a form: its painting compared with the base
+// button's, the bright looks' frames, the guard against repaints requested while
+// it paints, mouse tracking and OnWndProc.
+#include "controls/KdSpeedButton.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "controls/KdPainters.h"
+#include "framework/Forms.h"
+#include "framework/Themes.h"
+
+namespace {
+
+constexpr TColor kFill = 0x00302010;
+
+// Lets a test leave the base button's hot flag set, as a missed leave notice would.
+class TProbeButton : public TKdSpeedButton {
+public:
+    using TKdSpeedButton::TKdSpeedButton;
+    void SetBaseHot(bool on) { FMouseInControl = on; }
+    bool BaseHot() const { return FMouseInControl; }
+};
+
+struct TRecorder : TObject {
+    int Enters = 0, Leaves = 0, Paints = 0, Seen = 0;
+    bool Handle = false, CallNext = false;
+    void Enter(TObject*) { ++Enters; }
+    void Leave(TObject*) { ++Leaves; }
+    void Proc(TObject*, TMessage& msg, bool& handled, TWndMethod next)
+    {
+        if (msg.Msg != CM_MOUSEENTER && msg.Msg != CM_MOUSELEAVE)
+            return;
+        ++Seen;
+        if (CallNext)
+            next(msg);
+        handled = Handle;
+    }
+    void Paint(TKdSpeedButton* sender, TKdProcedure defaultPaint, TButtonState&, bool&, bool)
+    {
+        ++Paints;
+        sender->Invalidate();
+        defaultPaint();
+        sender->Repaint();
+    }
+};
+
+class KdSpeedButtonTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetThemeServicesOverride(false);
+        form = std::make_unique<TForm>(nullptr);
+        form->SetClientSize(200, 100);
+    }
+    void TearDown() override
+    {
+        form.reset();
+        SetThemeServicesOverride(std::nullopt);
+    }
+
+    template <class T = TKdSpeedButton>
+    T* Add(int w = 40, int h = 22)
+    {
+        auto* b = new T(form.get());
+        b->SetParent(form.get());
+        b->SetBounds(10, 10, w, h);
+        b->SetCaption(L"RU");
+        b->SetFlat(true);
+        return b;
+    }
+
+    // The button painted alone on a bitmap filled with kFill.
+    std::unique_ptr<TBitmap> Shot(TControl* button)
+    {
+        auto bitmap = std::make_unique<TBitmap>();
+        bitmap->SetSize(button->Width(), button->Height());
+        TCanvas& c = *bitmap->Canvas();
+        c.Brush()->SetColor(kFill);
+        c.FillRect({0, 0, button->Width(), button->Height()});
+        button->Perform(WM_PAINT, reinterpret_cast<WPARAM>(c.Handle()), 0);
+        return bitmap;
+    }
+    static bool Same(TBitmap& a, TBitmap& b)
+    {
+        for (int y = 0; y < a.Height(); ++y)
+            for (int x = 0; x < a.Width(); ++x)
+                if (a.ScanLine(y)[x] != b.ScanLine(y)[x])
+                    return false;
+        return true;
+    }
+
+    std::unique_ptr<TForm> form;
+};
+
+TEST_F(KdSpeedButtonTest, StandardStyleAndThemeOnPaintAsTheBaseButton)
+{
+    auto* base = Add<TSpeedButton>();
+    auto* kd = Add<TProbeButton>();
+    // A hot flag with the mouse gone is cleared by the next paint.
+    kd->SetBaseHot(true);
+    EXPECT_TRUE(Same(*Shot(base), *Shot(kd)));
+    EXPECT_FALSE(kd->BaseHot());
+
+    // Hot for real: both show the hot edge.
+    base->Perform(CM_MOUSEENTER);
+    kd->Perform(CM_MOUSEENTER);
+    EXPECT_TRUE(kd->MouseReallyInControl());
+    EXPECT_TRUE(Same(*Shot(base), *Shot(kd)));
+    EXPECT_FALSE(Same(*Shot(base), *Shot(Add<TSpeedButton>())));
+
+    // With the theme on every look is the base button's.
+    SetThemeServicesOverride(true);
+    for (TKdSpeedButtonStyle style : {KdsbBright, KdsbBrightFrame1, KdsbBrightFrame2}) {
+        kd->SetStyle(style);
+        EXPECT_TRUE(Same(*Shot(base), *Shot(kd))) << style;
+    }
+}
+
+TEST_F(KdSpeedButtonTest, HighlightedLooksHotOnlyInItsThemeMode)
+{
+    auto* hot = Add<TSpeedButton>();
+    hot->Perform(CM_MOUSEENTER);
+    auto* cold = Add<TSpeedButton>();
+    auto* kd = Add();
+    kd->SetHighlightedXP(true);
+    EXPECT_TRUE(Same(*Shot(cold), *Shot(kd)));
+    kd->SetHighlighted(true);
+    EXPECT_TRUE(Same(*Shot(hot), *Shot(kd)));
+    SetThemeServicesOverride(true);
+    kd->SetHighlighted(false);
+    EXPECT_TRUE(Same(*Shot(hot), *Shot(kd)));
+}
+
+TEST_F(KdSpeedButtonTest, BrightLooksDrawTheirFramesAroundTheBaseButton)
+{
+    const TColor light = KdBlend(clBtnHighlight, clBtnFace, 128);
+    const TColor shadow = ColorToRGB(clBtnShadow);
+    auto* kd = Add();
+
+    kd->SetStyle(KdsbBrightFrame1);
+    auto shot = Shot(kd);
+    EXPECT_EQ(shot->Canvas()->Pixels(0, 0), light);
+    EXPECT_EQ(shot->Canvas()->Pixels(39, 21), light);
+    EXPECT_EQ(shot->Canvas()->Pixels(1, 1), shadow);
+    EXPECT_EQ(shot->Canvas()->Pixels(3, 3), kFill) << "transparent and cold: no face";
+
+    kd->SetStyle(KdsbBrightFrame2);
+    shot = Shot(kd);
+    EXPECT_EQ(shot->Canvas()->Pixels(0, 0), shadow);
+    EXPECT_EQ(shot->Canvas()->Pixels(38, 20), light);
+
+    // Cold: no frame, and a face only when the button is not transparent.
+    kd->SetStyle(KdsbBright);
+    shot = Shot(kd);
+    EXPECT_EQ(shot->Canvas()->Pixels(0, 0), kFill);
+    kd->SetTransparent(false);
+    shot = Shot(kd);
+    EXPECT_EQ(shot->Canvas()->Pixels(0, 0), ColorToRGB(clBtnFace));
+    EXPECT_EQ(shot->Canvas()->Pixels(1, 1), ColorToRGB(clBtnFace));
+    // Hot: the bright face in both frames.
+    kd->Perform(CM_MOUSEENTER);
+    shot = Shot(kd);
+    EXPECT_EQ(shot->Canvas()->Pixels(0, 0), light);
+    EXPECT_EQ(shot->Canvas()->Pixels(1, 1), light);
+    EXPECT_EQ(shot->Canvas()->Pixels(3, 3), ColorToRGB(clBtnHighlight));
+    EXPECT_TRUE(kd->Flat());
+    EXPECT_FALSE(kd->Transparent()) << "the paint puts the button's settings back";
+
+    // Too small for the inner rectangle: only the outer one.
+    auto* tiny = Add(2, 2);
+    tiny->SetCaption(L"");
+    tiny->SetStyle(KdsbBrightFrame1);
+    shot = Shot(tiny);
+    EXPECT_EQ(shot->Canvas()->Pixels(1, 1), light);
+    EXPECT_EQ(shot->Canvas()->Pixels(0, 0), light);
+}
+
+TEST_F(KdSpeedButtonTest, RepaintsAskedForWhilePaintingAreIgnored)
+{
+    auto* kd = Add();
+    kd->SetStyle(KdsbBrightFrame1);
+    TRecorder recorder;
+    kd->OnPaint = TKdSpeedButtonPaintEvent(&recorder, &TRecorder::Paint);
+    form->Show();
+    UpdateWindow(form->Handle());
+    recorder.Paints = 0;
+    kd->Invalidate();
+    UpdateWindow(form->Handle());
+    EXPECT_EQ(recorder.Paints, 1);
+    // Neither the handler's requests nor the look's switching of Flat left a
+    // repaint behind, which would paint the button again and again.
+    EXPECT_FALSE(GetUpdateRect(form->Handle(), nullptr, FALSE));
+    EXPECT_TRUE(kd->Flat());
+}
+
+TEST_F(KdSpeedButtonTest, MouseTrackingAndOnWndProc)
+{
+    auto* kd = Add();
+    TRecorder recorder;
+    kd->OnMouseEnter = TNotifyEvent(&recorder, &TRecorder::Enter);
+    kd->OnMouseLeave = TNotifyEvent(&recorder, &TRecorder::Leave);
+    kd->OnWndProc = TKdWndProcEvent(&recorder, &TRecorder::Proc);
+
+    // Left unhandled: the button handles the notice once.
+    kd->Perform(CM_MOUSEENTER);
+    kd->Perform(CM_MOUSEENTER);
+    EXPECT_EQ(recorder.Seen, 2);
+    EXPECT_EQ(recorder.Enters, 1);
+    EXPECT_TRUE(kd->MouseReallyInControl());
+
+    // Handled without calling on: swallowed.
+    recorder.Handle = true;
+    kd->Perform(CM_MOUSELEAVE);
+    EXPECT_EQ(recorder.Leaves, 0);
+    EXPECT_TRUE(kd->MouseReallyInControl());
+
+    // Handled after calling on: handled once, by the call.
+    recorder.CallNext = true;
+    kd->Perform(CM_MOUSELEAVE);
+    EXPECT_EQ(recorder.Leaves, 1);
+    EXPECT_FALSE(kd->MouseReallyInControl());
+}
+
+}  // namespace
