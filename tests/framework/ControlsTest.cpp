@@ -151,6 +151,8 @@ TEST(Controls, AnchoredChildrenFollowTheParentsResize)
         inner->SetAnchors(akTop | akRight);
         auto* fixed = Add<TLabel>(*form, nullptr, 5, 180, 30, 13);
         fixed->SetAutoSize(false);
+        auto* centred = Add<TPanel>(*form, nullptr, 100, 160, 100, 25);
+        centred->SetAnchors(akBottom);
 
         form->SetClientSize(400, 260);
         EXPECT_EQ(form->ClientWidth(), 400);
@@ -169,11 +171,17 @@ TEST(Controls, AnchoredChildrenFollowTheParentsResize)
             EXPECT_EQ(r.left, 300);
             EXPECT_EQ(r.top, 210);
         }
+        EXPECT_EQ(centred->Left(), 150);
+        EXPECT_EQ(centred->Top(), 220);
         // Shrinking and growing back gives the same layout.
         form->SetClientSize(250, 150);
         form->SetClientSize(400, 260);
         EXPECT_EQ(corner->Left(), 300);
         EXPECT_EQ(panel->Width(), 380);
+        // One pixel at a time ends where one step does: centred.
+        for (int w = 401; w <= 410; ++w)
+            form->SetClientSize(w, 260);
+        EXPECT_EQ(centred->Left(), 155);
     }
 }
 
