@@ -32,7 +32,7 @@ THelpForm::THelpForm(TComponent* owner, IHelpHost& host) : TForm(owner), host_(h
     BuildDescription();
     // With neither file there, opening the English one reports what is missing.
     if (!LoadHelp())
-        ShowFile(false);
+        ShowText(ReadHelpFile(false), false);
 }
 
 THelpForm::~THelpForm() { Destroying(); }
@@ -43,24 +43,27 @@ bool THelpForm::LoadHelp()
     const bool russian = FileExists(kHelpFileRussian);
     if (!english && !russian)
         return false;
-    if (gHelpInRussian && !russian)
-        gHelpInRussian = false;
-    else if (!gHelpInRussian && !english)
-        gHelpInRussian = true;
+    const bool showRussian = gHelpInRussian ? russian : !english;
+    // Read first: a file that cannot be read leaves the window as it was.
+    const std::wstring text = ReadHelpFile(showRussian);
+    gHelpInRussian = showRussian;
     auto* ru = Control<TKdSpeedButton>(L"KdSpeedButton1");
     ru->SetDown(gHelpInRussian);
     if (!english || !russian)
         ru->SetEnabled(false);
-    ShowFile(gHelpInRussian);
+    ShowText(text, gHelpInRussian);
     return true;
 }
 
-void THelpForm::ShowFile(bool russian)
+std::wstring THelpForm::ReadHelpFile(bool russian)
+{
+    return ReadTextFile(russian ? kHelpFileRussian : kHelpFileEnglish, russian ? kRussianCodePage : CP_ACP,
+                        kMaxHelpFileSize);
+}
+
+void THelpForm::ShowText(const std::wstring& text, bool russian)
 {
     auto* memo = Control<TMemo>(L"Memo1");
-    const std::wstring text =
-        ReadTextFile(russian ? kHelpFileRussian : kHelpFileEnglish, russian ? kRussianCodePage : CP_ACP,
-                     kMaxHelpFileSize);
     memo->Lines()->SetText(text);
     memo->Font()->SetCharset(russian ? RUSSIAN_CHARSET : DEFAULT_CHARSET);
 }
@@ -68,8 +71,18 @@ void THelpForm::ShowFile(bool russian)
 void THelpForm::KdSpeedButton1Click(TObject*)
 {
     auto* ru = Control<TKdSpeedButton>(L"KdSpeedButton1");
+    const bool before = gHelpInRussian;
     gHelpInRussian = ru->Down();
-    if (LoadHelp())
+    bool loaded = false;
+    try {
+        loaded = LoadHelp();
+    } catch (...) {
+        // The text shown stays, and so do the language and the button.
+        gHelpInRussian = before;
+        ru->SetDown(before);
+        throw;
+    }
+    if (loaded)
         return;
     // Both files have gone since the window opened: the text shown stays, and
     // the button goes back to the language it shows.

@@ -3,6 +3,7 @@
 // to switch between them and "OK" to close. The texts are "ReadMe.txt" and
 // "ReadMeRU.txt" in the current directory; the language last shown is kept for
 // the whole process. Its controls are built from its window description.
+#include <string>
 #include <string_view>
 
 #include "framework/Exceptions.h"
@@ -54,8 +55,10 @@ protected:
 private:
     // The window description (HelpFormDescription.cpp).
     void BuildDescription();
-    // Replaces the memo's lines with the file's, decoded from its code page.
-    void ShowFile(bool russian);
+    // The text of a help file, decoded from its code page.
+    static std::wstring ReadHelpFile(bool russian);
+    // Replaces the memo's lines, with the character set of the language.
+    void ShowText(const std::wstring& text, bool russian);
 
     template <class T>
     T* Control(std::wstring_view name) const

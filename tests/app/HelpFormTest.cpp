@@ -122,6 +122,30 @@ TEST_F(HelpFormTest, RuWithBothFilesGoneSpringsBackAndKeepsTheText)
     EXPECT_FALSE(Ru(*help)->Down());
 }
 
+struct TErrorCatcher : TObject {
+    int Errors = 0;
+    void Caught(TObject*, std::exception_ptr) { ++Errors; }
+};
+
+TEST_F(HelpFormTest, AnUnreadableFileIsReportedAndChangesNothing)
+{
+    Files(true, true);
+    auto help = Open();
+    // Another program holds the Russian file open without sharing it.
+    HANDLE locked = CreateFileW((dir_ / kHelpFileRussian).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+    TErrorCatcher catcher;
+    Application->OnException = TExceptionEvent(&catcher, &TErrorCatcher::Caught);
+    ClickRu(*help);
+    Application->OnException = nullptr;
+    CloseHandle(locked);
+    EXPECT_EQ(catcher.Errors, 1);
+    EXPECT_FALSE(Ru(*help)->Down());
+    EXPECT_TRUE(Ru(*help)->Enabled());
+    EXPECT_FALSE(HelpInRussian());
+    EXPECT_EQ(Memo(*help)->Text(), L"Help\r\nTwo");
+}
+
 TEST_F(HelpFormTest, TrayMinimiseHidesBothWindowsAndRestoreShowsThem)
 {
     Files(true, false);
