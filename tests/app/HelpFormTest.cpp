@@ -15,144 +15,114 @@
 
 namespace {
 
-const std::vector<uint8_t> kEnglish = {'H', 'e', 'l', 'p', '\r', '\n', 'T', 'w', 'o'};
+const std::wstring kEnglishText = L"Help\r\nTwo";
 // "Карта" and "Два" in code page 1251, lines ended by a bare LF.
-const std::vector<uint8_t> kRussian = {0xCA, 0xE0, 0xF0, 0xF2, 0xE0, '\n', 0xC4, 0xE2, 0xE0};
 const std::wstring kRussianText = L"\u041a\u0430\u0440\u0442\u0430\r\n\u0414\u0432\u0430";
 
-struct TFakeHost : IHelpHost {
-    bool Tray = false;
-    bool MainVisible = true;
-    bool TrayIconChecked() const override { return Tray; }
-    void SetMainWindowVisible(bool visible) override { MainVisible = visible; }
+struct THost : IHelpHost, TObject {
+    bool TrayIconChecked() const override { return false; }
+    void SetMainWindowVisible(bool) override {}
+    int Errors = 0;
+    void Caught(TObject*, std::exception_ptr) { ++Errors; }
 };
 
 class HelpFormTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        wchar_t cwd[MAX_PATH] = {};
-        GetCurrentDirectoryW(MAX_PATH, cwd);
-        before_ = cwd;
         ASSERT_TRUE(SetCurrentDirectoryW(dir_.Path().c_str()));
         SetHelpInRussian(false);
     }
-    void TearDown() override { SetCurrentDirectoryW(before_.c_str()); }
+    void TearDown() override { SetCurrentDirectoryW(L"C:\\"); }
 
     void Files(bool english, bool russian)
     {
         DeleteFileW((dir_ / kHelpFileEnglish).c_str());
         DeleteFileW((dir_ / kHelpFileRussian).c_str());
         if (english)
-            testfs::PutFile(dir_ / kHelpFileEnglish, kEnglish);
+            testfs::PutFile(dir_ / kHelpFileEnglish, {'H', 'e', 'l', 'p', '\r', '\n', 'T', 'w', 'o'});
         if (russian)
-            testfs::PutFile(dir_ / kHelpFileRussian, kRussian);
+            testfs::PutFile(dir_ / kHelpFileRussian, {0xCA, 0xE0, 0xF0, 0xF2, 0xE0, '\n', 0xC4, 0xE2, 0xE0});
     }
-
-    std::unique_ptr<THelpForm> Open() { return std::make_unique<THelpForm>(nullptr, host_); }
-
-    static TMemo* Memo(THelpForm& f) { return FindComponentAs<TMemo>(&f, L"Memo1"); }
-    static TKdSpeedButton* Ru(THelpForm& f) { return FindComponentAs<TKdSpeedButton>(&f, L"KdSpeedButton1"); }
+    void Open() { help = std::make_unique<THelpForm>(nullptr, host); }
+    std::wstring Text() { return FindComponentAs<TMemo>(help.get(), L"Memo1")->Text(); }
+    BYTE Charset() { return FindComponentAs<TMemo>(help.get(), L"Memo1")->Font()->Charset(); }
+    TKdSpeedButton* Ru() { return FindComponentAs<TKdSpeedButton>(help.get(), L"KdSpeedButton1"); }
     // A click on "RU" where the user clicks: the panel's window.
-    static void ClickRu(THelpForm& f)
+    void ClickRu()
     {
-        HWND panel = FindComponentAs<TPanel>(&f, L"Panel1")->Handle();
+        HWND panel = FindComponentAs<TPanel>(help.get(), L"Panel1")->Handle();
         SendMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(60, 10));
         SendMessageW(panel, WM_LBUTTONUP, 0, MAKELPARAM(60, 10));
     }
 
     testfs::TTempDir dir_;
-    std::wstring before_;
-    TFakeHost host_;
+    THost host;
+    std::unique_ptr<THelpForm> help;
 };
 
-TEST_F(HelpFormTest, BothFilesOpenInEnglishAndReopenInTheLanguageLastShown)
+TEST_F(HelpFormTest, TheLanguageFollowsRuAndTheFilesThatExist)
 {
     Files(true, true);
-    auto help = Open();
-    EXPECT_EQ(Memo(*help)->Text(), L"Help\r\nTwo");
-    EXPECT_FALSE(Ru(*help)->Down());
-    EXPECT_TRUE(Ru(*help)->Enabled());
-    EXPECT_EQ(Memo(*help)->Font()->Charset(), DEFAULT_CHARSET);
-
-    ClickRu(*help);
-    EXPECT_TRUE(Ru(*help)->Down());
-    EXPECT_TRUE(HelpInRussian());
-    EXPECT_EQ(Memo(*help)->Text(), kRussianText);
-    EXPECT_EQ(Memo(*help)->Font()->Charset(), RUSSIAN_CHARSET);
-
-    help = Open();
-    EXPECT_EQ(Memo(*help)->Text(), kRussianText);
-    EXPECT_TRUE(Ru(*help)->Down());
-}
-
-TEST_F(HelpFormTest, OneFileIsShownWhateverTheFlagAndRuIsDisabledInItsState)
-{
-    Files(false, true);
-    auto help = Open();
-    EXPECT_EQ(Memo(*help)->Text(), kRussianText);
-    EXPECT_TRUE(Ru(*help)->Down());
-    EXPECT_FALSE(Ru(*help)->Enabled());
-    EXPECT_TRUE(HelpInRussian());
-
+    Open();
+    EXPECT_EQ(Text(), kEnglishText);
+    EXPECT_TRUE(Ru()->Enabled() && !Ru()->Down());
+    ClickRu();
+    EXPECT_EQ(Text(), kRussianText);
+    EXPECT_EQ(Charset(), RUSSIAN_CHARSET);
+    // Reopened: the language last shown.
+    Open();
+    EXPECT_EQ(Text(), kRussianText);
+    EXPECT_TRUE(Ru()->Down());
+    // One file: shown whatever the flag said, the flag follows, "RU" disabled.
     Files(true, false);
-    help = Open();
-    EXPECT_EQ(Memo(*help)->Text(), L"Help\r\nTwo");
-    EXPECT_FALSE(Ru(*help)->Down());
-    EXPECT_FALSE(Ru(*help)->Enabled());
-    EXPECT_FALSE(HelpInRussian());
+    Open();
+    EXPECT_EQ(Text(), kEnglishText);
+    EXPECT_EQ(Charset(), DEFAULT_CHARSET);
+    EXPECT_FALSE(Ru()->Down() || Ru()->Enabled() || HelpInRussian());
+    Files(false, true);
+    Open();
+    EXPECT_EQ(Text(), kRussianText);
+    EXPECT_TRUE(Ru()->Down() && !Ru()->Enabled() && HelpInRussian());
 }
-
-struct TErrorCatcher : TObject {
-    int Errors = 0;
-    void Caught(TObject*, std::exception_ptr) { ++Errors; }
-};
 
 TEST_F(HelpFormTest, RuThatCannotLoadKeepsTheTextAndTheLanguage)
 {
     Files(true, true);
-    auto help = Open();
+    Open();
     // Another program holds the Russian file open without sharing it: an error,
     // and nothing changes.
     HANDLE locked = CreateFileW((dir_ / kHelpFileRussian).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(locked, INVALID_HANDLE_VALUE);
-    TErrorCatcher catcher;
-    Application->OnException = TExceptionEvent(&catcher, &TErrorCatcher::Caught);
-    ClickRu(*help);
+    Application->OnException = TExceptionEvent(&host, &THost::Caught);
+    ClickRu();
     Application->OnException = nullptr;
     CloseHandle(locked);
-    EXPECT_EQ(catcher.Errors, 1);
-    EXPECT_FALSE(Ru(*help)->Down());
-    EXPECT_TRUE(Ru(*help)->Enabled());
-
+    EXPECT_EQ(host.Errors, 1);
+    EXPECT_TRUE(Ru()->Enabled() && !Ru()->Down());
     // Both files gone: "RU" springs back and is disabled.
     Files(false, false);
-    ClickRu(*help);
-    EXPECT_FALSE(Ru(*help)->Down());
-    EXPECT_FALSE(Ru(*help)->Enabled());
-    EXPECT_FALSE(HelpInRussian());
-    EXPECT_EQ(Memo(*help)->Text(), L"Help\r\nTwo");
+    ClickRu();
+    EXPECT_FALSE(Ru()->Down() || Ru()->Enabled() || HelpInRussian());
+    EXPECT_EQ(Text(), kEnglishText);
 }
 
 // The steps run inside the help window's modal loop, from a timer.
 struct TModalSteps {
     TForm1* Main = nullptr;
-    bool Ran = false, HelpOpenInside = false, TrayHidBoth = false, TrayRestoredBoth = false;
-    bool HelpActive = false, MinimisedApplication = false, HelpCameBack = false;
-};
-TModalSteps* gSteps = nullptr;
+    bool OpenInside = false, TrayHidBoth = false, TrayRestoredBoth = false, HelpActive = false;
+    bool MinimisedApplication = false, HelpCameBack = false;
+} gSteps;
 
 void CALLBACK RunSteps(HWND, UINT, UINT_PTR id, DWORD)
 {
     KillTimer(nullptr, id);
-    TModalSteps& s = *gSteps;
-    s.Ran = true;
+    TModalSteps& s = gSteps;
     THelpForm* help = s.Main->HelpWindow();
     if (!help)
         return;
     HWND h = help->Handle(), main = s.Main->Handle();
-    s.HelpOpenInside = s.Main->HelpOpen();
-
+    s.OpenInside = s.Main->HelpOpen();
     auto* tray = FindComponentAs<TCheckBox>(s.Main, L"CheckBox20");
     tray->SetChecked(true);
     // From the system menu's keyboard (low bits set) it is the same command.
@@ -166,9 +136,8 @@ void CALLBACK RunSteps(HWND, UINT, UINT_PTR id, DWORD)
     SendMessageW(h, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     s.MinimisedApplication = IsIconic(main) && !IsWindowVisible(h);
     ShowWindow(main, SW_RESTORE);
-    s.HelpCameBack = IsWindowVisible(h) && !IsIconic(main);
     SendMessageW(h, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
-    s.HelpCameBack = s.HelpCameBack && !IsZoomed(h);
+    s.HelpCameBack = IsWindowVisible(h) && !IsIconic(main) && !IsZoomed(h);
     help->Close();
 }
 
@@ -177,17 +146,14 @@ TEST_F(HelpFormTest, HelpButtonOpensTheWindowModallyWithItsFlagAndItsSystemComma
     Files(true, true);
     auto* main = Application->CreateForm<TForm1>();
     main->Show();
-    TModalSteps steps;
-    steps.Main = main;
-    gSteps = &steps;
+    gSteps.Main = main;
     SetTimer(nullptr, 0, 10, RunSteps);
     main->Button1Click(nullptr);
-    EXPECT_TRUE(steps.Ran && steps.HelpOpenInside);
-    EXPECT_TRUE(steps.TrayHidBoth && steps.TrayRestoredBoth);
-    EXPECT_TRUE(steps.HelpActive) << "the modal help window is in front again";
-    EXPECT_TRUE(steps.MinimisedApplication && steps.HelpCameBack);
+    EXPECT_TRUE(gSteps.OpenInside);
+    EXPECT_TRUE(gSteps.TrayHidBoth && gSteps.TrayRestoredBoth);
+    EXPECT_TRUE(gSteps.HelpActive) << "the modal help window is in front again";
+    EXPECT_TRUE(gSteps.MinimisedApplication && gSteps.HelpCameBack);
     EXPECT_FALSE(main->HelpOpen());
-    EXPECT_EQ(main->HelpWindow(), nullptr);
     EXPECT_TRUE(IsWindowEnabled(main->Handle()));
 
     // No help file: no window, the file's error goes on, and the flag is clear.

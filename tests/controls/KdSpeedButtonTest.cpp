@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <tuple>
 
 #include "controls/KdPainters.h"
 #include "framework/Forms.h"
@@ -31,13 +32,12 @@ struct TRecorder : TObject {
     void Leave(TObject*) { ++Leaves; }
     void Proc(TObject*, TMessage& msg, bool& handled, TWndMethod next)
     {
-        if (msg.Msg != CM_MOUSEENTER && msg.Msg != CM_MOUSELEAVE)
-            return;
-        ++Seen;
+        Seen += msg.Msg == CM_MOUSEENTER || msg.Msg == CM_MOUSELEAVE;
         if (CallNext)
             next(msg);
         handled = Handle;
     }
+    // Asks for repaints while painting.
     void Paint(TKdSpeedButton* sender, TKdProcedure defaultPaint, TButtonState&, bool&, bool)
     {
         ++Paints;
@@ -72,10 +72,9 @@ protected:
     {
         auto bitmap = std::make_unique<TBitmap>();
         bitmap->SetSize(button->Width(), button->Height());
-        TCanvas& c = *bitmap->Canvas();
-        c.Brush()->SetColor(kFill);
-        c.FillRect({0, 0, button->Width(), button->Height()});
-        button->Perform(WM_PAINT, reinterpret_cast<WPARAM>(c.Handle()), 0);
+        bitmap->Canvas()->Brush()->SetColor(kFill);
+        bitmap->Canvas()->FillRect({0, 0, button->Width(), button->Height()});
+        button->Perform(WM_PAINT, reinterpret_cast<WPARAM>(bitmap->Canvas()->Handle()), 0);
         return bitmap;
     }
     bool Same(TControl* a, TControl* b)
@@ -125,12 +124,9 @@ TEST_F(KdSpeedButtonTest, BrightLooksDrawTheirFramesAroundTheBaseButton)
     const TColor shadow = ColorToRGB(clBtnShadow), face = ColorToRGB(clBtnFace);
     auto* kd = Add();
     kd->SetStyle(KdsbBrightFrame1);
-    EXPECT_EQ(At(kd, 0, 0), light);
-    EXPECT_EQ(At(kd, 1, 1), shadow);
-    EXPECT_EQ(At(kd, 3, 3), kFill) << "transparent and cold: no face";
+    EXPECT_EQ(std::tuple(At(kd, 0, 0), At(kd, 1, 1), At(kd, 3, 3)), std::tuple(light, shadow, kFill));
     kd->SetStyle(KdsbBrightFrame2);
-    EXPECT_EQ(At(kd, 39, 21), shadow);
-    EXPECT_EQ(At(kd, 38, 20), light);
+    EXPECT_EQ(std::pair(At(kd, 39, 21), At(kd, 38, 20)), std::pair(shadow, light));
 
     // Cold: no frame, and a face only when the button is not transparent.
     kd->SetStyle(KdsbBright);
@@ -139,9 +135,8 @@ TEST_F(KdSpeedButtonTest, BrightLooksDrawTheirFramesAroundTheBaseButton)
     EXPECT_EQ(At(kd, 0, 0), face);
     // Hot: the bright face within both frames; the button's settings come back.
     kd->Perform(CM_MOUSEENTER);
-    EXPECT_EQ(At(kd, 0, 0), light);
-    EXPECT_EQ(At(kd, 1, 1), light);
-    EXPECT_EQ(At(kd, 3, 3), ColorToRGB(clBtnHighlight));
+    EXPECT_EQ(std::tuple(At(kd, 0, 0), At(kd, 1, 1), At(kd, 3, 3)),
+              std::tuple(light, light, static_cast<TColor>(ColorToRGB(clBtnHighlight))));
     EXPECT_FALSE(kd->Transparent());
 
     // Too small for the inner rectangle: only the outer one.
@@ -172,11 +167,11 @@ TEST_F(KdSpeedButtonTest, MouseTrackingAndOnWndProc)
     kd->OnMouseEnter = TNotifyEvent(&recorder, &TRecorder::Enter);
     kd->OnMouseLeave = TNotifyEvent(&recorder, &TRecorder::Leave);
     kd->OnWndProc = TKdWndProcEvent(&recorder, &TRecorder::Proc);
-    // Left unhandled: the button handles the notice once.
+    // Left unhandled: the button handles the notice once (and a second enter
+    // is no news).
     kd->Perform(CM_MOUSEENTER);
     kd->Perform(CM_MOUSEENTER);
-    EXPECT_EQ(recorder.Seen, 2);
-    EXPECT_EQ(recorder.Enters, 1);
+    EXPECT_EQ(std::pair(recorder.Seen, recorder.Enters), std::pair(2, 1));
     // Handled without calling on: swallowed.
     recorder.Handle = true;
     kd->Perform(CM_MOUSELEAVE);
