@@ -363,20 +363,11 @@ TEST_F(ObjectFileE2E, HelpStillOpensAfterSavingInAnotherFolder)
 
     app->Click(app->Button(L"Help"));
     ExpectNoBox(*app);
-    HWND help = nullptr;
-    for (int i = 0; i < 300 && !help; ++i) {
-        help = FindWindowW(L"Kestrin Help Form", nullptr);
-        if (!help)
-            Sleep(10);
-    }
+    HWND help = FindWindowW(L"Kestrin Help Form", L"Kestrin Help");
     ASSERT_TRUE(help) << "no help window";
-    EXPECT_EQ(WindowText(help), L"Kestrin Help");
     EXPECT_EQ(app->FindAll(L"Edit", L"Kestrin", help).size(), 1u);
     PostMessageW(help, WM_CLOSE, 0, 0);
-    for (int i = 0; i < 300 && IsWindow(help); ++i)
-        Sleep(10);
-    EXPECT_FALSE(IsWindow(help));
-    ExpectNoBox(*app);
+    WaitGone(*app, help);
 }
 
 }  // namespace
