@@ -134,9 +134,9 @@ void WriteFileExact(HANDLE file, const void* buffer, size_t count)
 
 std::wstring ReadTextFile(const std::wstring& fileName, UINT codePage, size_t maxBytes)
 {
-    // Others may read the file meanwhile (an editor that has it open).
-    TOwnedFile file(CreateFileW(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    // An editor may have the file open meanwhile.
+    TOwnedFile file(CreateFileW(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         throw EFOpenError(GetLastError(), fileName);
     LARGE_INTEGER size{};

@@ -1,8 +1,8 @@
 #include "framework/Buttons.h"
 
-#include "framework/Handles.h"
-
 #include <utility>
+
+#include "framework/Handles.h"
 
 TSpeedButton::TSpeedButton(TComponent* owner) : TGraphicControl(owner), glyph_(std::make_unique<TBitmap>())
 {

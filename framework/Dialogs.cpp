@@ -141,7 +141,7 @@ bool TOpenDialog::DoExecute(bool save, HWND owner)
     ofn.lpstrDefExt = defaultExt.empty() ? nullptr : defaultExt.c_str();
     ofn.Flags = OFN_EXPLORER | OpenOptionsToFlags(options_ & ~ofExtensionDifferent);
 
-    // The system honours the no-change-directory flag for saving only; the
+    // Windows ignores the no-change-directory flag in the open dialog; the
     // current directory is put back here for both dialogs.
     const std::wstring keptDirectory = (options_ & ofNoChangeDir) ? CurrentDirectory() : std::wstring();
     const BOOL chosen = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
