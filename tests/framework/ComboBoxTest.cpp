@@ -6,6 +6,7 @@
 
 #include "framework/ComboBox.h"
 #include "framework/Forms.h"
+#include "framework/StdCtrls.h"
 #include "tests/framework/ControlsTestSupport.h"
 
 using namespace testing_support;
@@ -118,4 +119,30 @@ TEST_F(ComboFixture, StateSurvivesTheWindowsRecreation)
     EXPECT_EQ(box->Text(), L"Two");
     EXPECT_TRUE(log.Changes.empty());
     EXPECT_LT(box->Height(), 40);  // the edit part, not the drop-down list
+}
+
+TEST_F(ComboFixture, TheEditPartsFocusChangesPassTheBoxsWindowProc)
+{
+    auto* other = new TButton(form.get());
+    other->SetParent(form.get());
+    other->SetBounds(10, 60, 80, 25);
+    other->SetFocus();
+    ASSERT_TRUE(PumpUntil([&] { return other->Focused(); }));
+    HWND edit = EditOf(box->Handle());
+    TMessageRecorder rec(box);
+    auto notices = [&] {
+        std::vector<uintptr_t> gained;
+        for (const TMessage& m : rec.Seen)
+            if (m.Msg == CM_INNERFOCUS)
+                gained.push_back(m.WParam);
+        return gained;
+    };
+    // The edit gets the focus directly, as a click into it gives it.
+    SetFocus(edit);
+    ASSERT_TRUE(PumpUntil([&] { return box->Focused(); }));
+    EXPECT_EQ(notices(), std::vector<uintptr_t>{1});
+    EXPECT_EQ(rec.LParams(CM_INNERFOCUS), std::vector<intptr_t>{reinterpret_cast<intptr_t>(edit)});
+    other->SetFocus();
+    ASSERT_TRUE(PumpUntil([&] { return !box->Focused(); }));
+    EXPECT_EQ(notices(), (std::vector<uintptr_t>{1, 0}));
 }
