@@ -22,10 +22,19 @@ TKdWinProcMan* TKdWinProcMan::ForControl(TControl* control)
     FreeReleased();
     if (!control)
         return nullptr;
+    if (TKdWinProcMan* own = Existing(control))
+        return own;
+    return new TKdWinProcMan(control);
+}
+
+TKdWinProcMan* TKdWinProcMan::Existing(const TControl* control)
+{
+    if (!control)
+        return nullptr;
     for (TKdWPM* manager : Registry())
         if (auto* own = dynamic_cast<TKdWinProcMan*>(manager); own && own->Control() == control)
             return own;
-    return new TKdWinProcMan(control);
+    return nullptr;
 }
 
 TKdWinProcMan::TKdWinProcMan(TControl* control)

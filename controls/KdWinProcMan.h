@@ -14,6 +14,8 @@ public:
     // The manager of `control`, made on first use; null for no control. Frees
     // the managers that have shut down since the last call.
     static TKdWinProcMan* ForControl(TControl* control);
+    // The live manager of `control`, or null; makes none.
+    static TKdWinProcMan* Existing(const TControl* control);
 
     ~TKdWinProcMan() override;
 
