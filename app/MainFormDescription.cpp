@@ -1,6 +1,8 @@
 // The main window's description: every control with its place, caption, hint,
 // anchors, tab order and handlers. Positions are in pixels at 96 dots per inch.
+#include "app/FlatStyleSettings.h"
 #include "app/MainForm.h"
+#include "controls/KdFlatStyle.h"
 #include "controls/KdStringer.h"
 #include "framework/Buttons.h"
 #include "framework/ComboBox.h"
@@ -248,6 +250,10 @@ TFormDescription MainDescription()
              d.SetOptions(kSaveDialogOptions);
              d.SetDefaultExt(kSaveDialogDefaultExt);
          })},
+
+        // Flat frames over the edit boxes and combo boxes while the visual-styles theme is off.
+        {.Class = L"TKdFlatStyle", .Name = L"KdFlatStyle1",
+         .Setup = FlatStyleSettings(KdepsRelief, {clBtnShadow, clBtnFace, cl3DLight, clWindow})},
     };
     d.insert(d.end(), std::begin(useless), std::end(useless));
     return d;
@@ -261,6 +267,7 @@ void TForm1::BuildDescription()
     RegisterComponentClass<TOpenDialog>();
     RegisterComponentClass<TSaveDialog>();
     RegisterComponentClass<TIACheckControl>();
+    RegisterComponentClass<TKdFlatStyle>();
     static const TFormDescription description = MainDescription();
     BuildForm(*this, description);
 }
