@@ -246,7 +246,6 @@ TFormDescription MainDescription()
         {.Class = L"TSaveDialog", .Name = L"SaveDialog1", .Setup = Set<TSaveDialog>([](TSaveDialog& d) {
              d.SetFilter(kObjectFileFilter);
              d.SetOptions(kSaveDialogOptions);
-             d.SetDefaultExt(kSaveDialogDefaultExt);
          })},
     };
     d.insert(d.end(), std::begin(useless), std::end(useless));
