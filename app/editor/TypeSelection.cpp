@@ -1,0 +1,104 @@
+#include "app/editor/TypeSelection.h"
+
+#include <string>
+
+#include "controls/KdStringer.h"
+#include "controls/KdSysUtils.h"
+#include "framework/ComboBox.h"
+#include "framework/Exceptions.h"
+#include "object/ObjectBlock.h"
+
+namespace {
+
+const TKdStringer& List(const TComponent& root, const wchar_t* name)
+{
+    const auto* list = FindComponentAs<TKdStringer>(&root, name);
+    if (!list)
+        throw EComponentError(L"The window has no value list \"" + std::wstring(name) + L"\"");
+    return *list;
+}
+
+}  // namespace
+
+TTypeSelection::TTypeSelection(const TComponent& root) : root_(root) {}
+
+void TTypeSelection::FillBox(TCustomCombo& box, const TKdStringer& list, bool keepValue)
+{
+    box.SetTag(list.Tag());
+    TStrings& items = *box.Items();
+    items.BeginUpdate();
+    try {
+        items.Clear();
+        for (int i = 0; i < list.Items().Count(); ++i)
+            items.Add(list.Items().Get(i));
+    } catch (...) {
+        items.EndUpdate();
+        throw;
+    }
+    items.EndUpdate();
+    if (keepValue) {
+        if (const TBoxNumber n = ReadBoxNumber(box.Text()); !n.Bad)
+            SelectByValue(box, n.Value);
+    }
+}
+
+void TTypeSelection::SelectByValue(TCustomCombo& box, int32_t value)
+{
+    TStrings& items = *box.Items();
+    if (box.Tag() != 0) {
+        // Number mode: the first entry that starts with the value.
+        for (int i = 0; i < items.Count(); ++i) {
+            if (ReadBoxNumber(items.Get(i)).Value == value) {
+                box.SetItemIndex(i);
+                box.SetText(items.Get(i));
+                return;
+            }
+        }
+    } else if (value >= 0 && value < items.Count()) {
+        // Index mode: entry v stands for value v.
+        box.SetItemIndex(value);
+        box.SetText(items.Get(value));
+        return;
+    }
+    box.SetItemIndex(-1);
+    box.SetText(std::to_wstring(value));
+}
+
+void TTypeSelection::RebuildSubtypes(const TCustomCombo& typeBox, TCustomCombo& subtypeBox) const
+{
+    subtypeBox.Items()->Clear();
+    const TBoxNumber type = ReadBoxNumber(typeBox.Text());
+    const TStrings& table = List(root_, L"ListSubtypes").Items();
+    for (int line = 0; !type.Bad && line < table.Count(); ++line) {
+        const std::wstring entry = table.Get(line);
+        const TBoxNumber number = ReadBoxNumber(entry);
+        if (number.Value != type.Value)
+            continue;
+        if (number.Bad) {
+            MsgBox(L"Internal Error: Wrong list " + std::to_wstring(line));
+        } else if (const size_t tab = entry.find(L'\t'); tab == std::wstring::npos) {
+            MsgBox(L"Internal Error: Wrong List End " + std::to_wstring(line));
+        } else {
+            const std::wstring suffix = entry.substr(tab + 1);
+            const auto* list = FindComponentAs<TKdStringer>(&root_, L"List" + suffix);
+            if (!list) {
+                MsgBox(L"Internal Error: No List" + suffix);
+            } else {
+                FillBox(subtypeBox, *list, false);
+                const auto* hints = FindComponentAs<TKdStringer>(&root_, L"Hint" + suffix);
+                if (hints && hints->Items().Count() > 0) {
+                    std::wstring hint = hints->Items().Get(0);
+                    for (int i = 1; i < hints->Items().Count(); ++i)
+                        hint += L"\r\n" + hints->Items().Get(i);
+                    subtypeBox.SetHint(hint);
+                }
+            }
+        }
+        break;
+    }
+    // The subtype shown is matched to the new list, or reduced to its number.
+    if (const TBoxNumber subtype = ReadBoxNumber(subtypeBox.Text()); !subtype.Bad)
+        SelectByValue(subtypeBox, subtype.Value);
+}
+
+void TTypeSelection::FillTypeBox(TCustomCombo& box) const { FillBox(box, List(root_, L"ListTypes"), true); }
