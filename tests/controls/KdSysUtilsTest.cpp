@@ -235,7 +235,7 @@ TEST(KdSysUtils, MsgBoxIsAPlainBoxWithOneOkButton)
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
     });
-    MsgBox(L"Subtype table: Вход 7 is out of order");
+    EXPECT_EQ(MsgBox(L"Subtype table: Вход 7 is out of order"), IDOK);
     done = true;
     closer.join();
 
@@ -243,4 +243,26 @@ TEST(KdSysUtils, MsgBoxIsAPlainBoxWithOneOkButton)
     EXPECT_EQ(seen.title, L"");
     EXPECT_EQ(seen.text, L"Subtype table: Вход 7 is out of order");
     EXPECT_EQ(seen.buttons, 1);
+}
+
+namespace {
+
+// A hook that refuses every window this thread would make.
+LRESULT CALLBACK RefuseWindows(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_CREATEWND)
+        return 1;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+}  // namespace
+
+TEST(KdSysUtils, MsgBoxThatCannotBeShownReturnsInsteadOfRaising)
+{
+    HHOOK hook = SetWindowsHookExW(WH_CBT, RefuseWindows, nullptr, GetCurrentThreadId());
+    ASSERT_TRUE(hook);
+    int result = IDOK;
+    EXPECT_NO_THROW(result = MsgBox(L"never seen"));
+    UnhookWindowsHookEx(hook);
+    EXPECT_NE(result, IDOK);
 }
