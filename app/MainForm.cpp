@@ -1,5 +1,6 @@
 #include "app/MainForm.h"
 
+#include "controls/KdWinController.h"
 #include "framework/Application.h"
 #include "framework/Buttons.h"
 #include "framework/ComboBox.h"
@@ -103,14 +104,42 @@ void TForm1::Button5Click(TObject*) { clipboard_.Copy(*this, Handle()); }
 
 void TForm1::FillTypeBoxes()
 {
-    types_.FillTypeBox(*Control<TComboBox>(L"ComboBox1"));
-    types_.FillTypeBox(*Control<TComboBox>(L"ComboBox3"));
+    types_.FillTypeBox(*Control<TComboBox>(L"ComboBox1"), false);
+    types_.FillTypeBox(*Control<TComboBox>(L"ComboBox3"), false);
+}
+
+// "Types in alphabetical order": both type boxes change lists, keeping their values.
+void TForm1::CheckBox21Click(TObject*)
+{
+    const bool alphabetical = Control<TCheckBox>(L"CheckBox21")->Checked();
+    types_.FillTypeBox(*Control<TComboBox>(L"ComboBox1"), alphabetical);
+    types_.FillTypeBox(*Control<TComboBox>(L"ComboBox3"), alphabetical);
 }
 
 // The subtype list follows the type.
 void TForm1::ComboBox1Change(TObject*)
 {
     types_.RebuildSubtypes(*Control<TComboBox>(L"ComboBox1"), *Control<TComboBox>(L"ComboBox2"));
+}
+
+// The appearance subtype list follows the appearance type.
+void TForm1::ComboBox3Change(TObject*)
+{
+    types_.RebuildSubtypes(*Control<TComboBox>(L"ComboBox3"), *Control<TComboBox>(L"ComboBox4"));
+}
+
+void TForm1::ComboBox3KeyDown(TObject* sender, WORD& key, TShiftState)
+{
+    if (auto* box = dynamic_cast<TCustomCombo*>(sender))
+        TTypeSelection::StepNumber(*box, key);
+}
+
+// The shared handler of the window controllers of the type and subtype boxes.
+void TForm1::KdWinController1WndProc(TObject* sender, TMessage& msg, bool& handled, TWndMethod next)
+{
+    auto* controller = dynamic_cast<TKdWinController*>(sender);
+    if (auto* box = controller ? dynamic_cast<TCustomCombo*>(controller->Control()) : nullptr)
+        handled = TTypeSelection::RealignOnKey(*box, msg, next);
 }
 
 // ---- grid ----

@@ -63,6 +63,10 @@ public:
     void CheckBox20Click(TObject* sender);
     void ComboNameChange(TObject* sender);
     void ComboBox1Change(TObject* sender);
+    void ComboBox3Change(TObject* sender);
+    void ComboBox3KeyDown(TObject* sender, WORD& key, TShiftState shift);
+    void CheckBox21Click(TObject* sender);
+    void KdWinController1WndProc(TObject* sender, TMessage& msg, bool& handled, TWndMethod next);
     void Image12MouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
     void Image12MouseMove(TObject* sender, TShiftState shift, int x, int y);
     void Image8Click(TObject* sender);

@@ -18,6 +18,18 @@ const TKdStringer& List(const TComponent& root, const wchar_t* name)
     return *list;
 }
 
+// The lines of a hint list joined into one hint, first line first.
+std::wstring JoinedLines(const TStrings& lines)
+{
+    std::wstring text;
+    for (int i = 0; i < lines.Count(); ++i) {
+        if (i > 0)
+            text += L"\r\n";
+        text += lines.Get(i);
+    }
+    return text;
+}
+
 }  // namespace
 
 TTypeSelection::TTypeSelection(const TComponent& root) : root_(root) {}
@@ -74,6 +86,8 @@ void TTypeSelection::RebuildSubtypes(const TCustomCombo& typeBox, TCustomCombo& 
         const TBoxNumber number = ReadBoxNumber(entry);
         if (number.Value != type.Value)
             continue;
+        // A faulty table line is reported and ends the search; the subtype shown
+        // is still matched below.
         if (number.Bad) {
             MsgBox(L"Internal Error: Wrong list " + std::to_wstring(line));
         } else if (const size_t tab = entry.find(L'\t'); tab == std::wstring::npos) {
@@ -85,13 +99,10 @@ void TTypeSelection::RebuildSubtypes(const TCustomCombo& typeBox, TCustomCombo& 
                 MsgBox(L"Internal Error: No List" + suffix);
             } else {
                 FillBox(subtypeBox, *list, false);
+                // Without a hint list the box keeps the hint it had.
                 const auto* hints = FindComponentAs<TKdStringer>(&root_, L"Hint" + suffix);
-                if (hints && hints->Items().Count() > 0) {
-                    std::wstring hint = hints->Items().Get(0);
-                    for (int i = 1; i < hints->Items().Count(); ++i)
-                        hint += L"\r\n" + hints->Items().Get(i);
-                    subtypeBox.SetHint(hint);
-                }
+                if (hints && hints->Items().Count() > 0)
+                    subtypeBox.SetHint(JoinedLines(hints->Items()));
             }
         }
         break;
@@ -101,4 +112,35 @@ void TTypeSelection::RebuildSubtypes(const TCustomCombo& typeBox, TCustomCombo& 
         SelectByValue(subtypeBox, subtype.Value);
 }
 
-void TTypeSelection::FillTypeBox(TCustomCombo& box) const { FillBox(box, List(root_, L"ListTypes"), true); }
+void TTypeSelection::FillTypeBox(TCustomCombo& box, bool alphabetical) const
+{
+    FillBox(box, List(root_, alphabetical ? L"ListTypesA" : L"ListTypes"), true);
+}
+
+void TTypeSelection::StepNumber(TCustomCombo& box, WORD key)
+{
+    if (box.Items()->Count() != 0 || (key != VK_UP && key != VK_DOWN))
+        return;
+    const TBoxNumber n = ReadBoxNumber(box.Text());
+    if (n.Bad)
+        return;
+    // Steps wrap around in 32 bits, as the block stores the number.
+    const auto value = static_cast<uint32_t>(n.Value);
+    if (key == VK_UP && n.Value != 0)
+        box.SetText(std::to_wstring(static_cast<int32_t>(value - 1u)));
+    else if (key == VK_DOWN)
+        box.SetText(std::to_wstring(static_cast<int32_t>(value + 1u)));
+}
+
+bool TTypeSelection::RealignOnKey(TCustomCombo& box, TMessage& msg, const TWndMethod& next)
+{
+    if (msg.Msg != WM_KEYDOWN && !(msg.Msg == WM_CHAR && msg.WParam == VK_RETURN))
+        return false;
+    // The keys that reach the box window while its list is open are the ones
+    // that close it; kept from the box, they would leave the list open.
+    if (msg.Msg == WM_KEYDOWN && (msg.WParam == VK_RETURN || msg.WParam == VK_ESCAPE) && box.DroppedDown() && next)
+        next(msg);
+    if (const TBoxNumber n = ReadBoxNumber(box.Text()); !n.Bad)
+        SelectByValue(box, n.Value);
+    return true;
+}
