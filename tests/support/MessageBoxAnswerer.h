@@ -1,7 +1,6 @@
 #pragma once
 // Answers the message boxes that the test's own thread shows: each box is read
-// as it becomes active and closed with OK at once, so the code that showed it
-// goes on as if a user had pressed OK.
+// as it becomes active and closed with OK, as if a user had pressed it.
 #include <windows.h>
 
 #include <string>
@@ -15,46 +14,38 @@ public:
         std::wstring Caption;
         std::wstring Text;
     };
+    // The boxes answered so far, first first.
+    std::vector<TBox> Boxes;
 
-    TBoxAnswerer()
+    TBoxAnswerer() : hook_(SetWindowsHookExW(WH_CBT, &TBoxAnswerer::Proc, nullptr, GetCurrentThreadId()))
     {
         self_ = this;
-        hook_ = SetWindowsHookExW(WH_CBT, &TBoxAnswerer::Proc, nullptr, GetCurrentThreadId());
     }
     ~TBoxAnswerer()
     {
-        if (hook_)
-            UnhookWindowsHookEx(hook_);
+        UnhookWindowsHookEx(hook_);
         self_ = nullptr;
     }
     TBoxAnswerer(const TBoxAnswerer&) = delete;
     TBoxAnswerer& operator=(const TBoxAnswerer&) = delete;
 
-    bool Hooked() const { return hook_ != nullptr; }
-    // The boxes answered so far, first first.
-    std::vector<TBox> Boxes;
-
 private:
     static LRESULT CALLBACK Proc(int code, WPARAM wParam, LPARAM lParam)
     {
-        if (code == HCBT_ACTIVATE && self_) {
-            auto* box = reinterpret_cast<HWND>(wParam);
-            wchar_t cls[16] = {};
-            GetClassNameW(box, cls, 16);
-            if (std::wstring(cls) == L"#32770") {
-                wchar_t caption[256] = {};
-                wchar_t text[1024] = {};
-                GetWindowTextW(box, caption, 256);
-                GetDlgItemTextW(box, 0xFFFF, text, 1024);  // the message text
-                self_->Boxes.push_back({caption, text});
-                PostMessageW(box, WM_COMMAND, IDOK, 0);
-            }
+        auto* box = reinterpret_cast<HWND>(wParam);
+        wchar_t cls[16] = {};
+        if (code == HCBT_ACTIVATE && self_ && GetClassNameW(box, cls, 16) && std::wstring(cls) == L"#32770") {
+            wchar_t caption[256] = {}, text[1024] = {};
+            GetWindowTextW(box, caption, 256);
+            GetDlgItemTextW(box, 0xFFFF, text, 1024);  // the message's static text
+            self_->Boxes.push_back({caption, text});
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
         }
         return CallNextHookEx(nullptr, code, wParam, lParam);
     }
 
     static inline TBoxAnswerer* self_ = nullptr;
-    HHOOK hook_ = nullptr;
+    HHOOK hook_;
 };
 
 }  // namespace testmsg
