@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/HelpForm.h"
 #include "app/editor/MaskGrid.h"
 #include "app/editor/TypeSelection.h"
 #include "framework/Exceptions.h"
@@ -25,7 +26,7 @@ class TPanel;
 class TRadioButton;
 class TSpeedButton;
 
-class TForm1 : public TForm, private IObjectControls {
+class TForm1 : public TForm, private IObjectControls, private IHelpHost {
     KD_CLASS(TForm1, TForm)
 
 public:
@@ -48,10 +49,15 @@ public:
     int LeftBrush() const { return grid_.LeftBrush(); }
     int RightBrush() const { return grid_.RightBrush(); }
 
+    // True while the help window is open; the open help window, or null.
+    bool HelpOpen() const { return helpOpen_; }
+    THelpForm* HelpWindow() const { return help_; }
+
     // Handlers bound by the window description.
     void FormCreate(TObject* sender);
     void FormShow(TObject* sender);
     void SpeedButton1Click(TObject* sender);
+    void Button1Click(TObject* sender);
     void RadioButton1Click(TObject* sender);
     void RadioButton2Click(TObject* sender);
     void RadioButton3Click(TObject* sender);
@@ -119,6 +125,10 @@ private:
     void HideGroups() override;
     bool ObjectShown() const override;
 
+    // IHelpHost (MainFormHelp.cpp)
+    bool TrayIconChecked() const override;
+    void SetMainWindowVisible(bool visible) override;
+
     // The component of that name and class; a missing one is a fault of the
     // window's description.
     template <class T>
@@ -140,4 +150,6 @@ private:
     std::wstring pictureShown_;
     TMaskGrid grid_{masks_, block_};
     TTypeSelection types_{*this};
+    bool helpOpen_ = false;
+    THelpForm* help_ = nullptr;  // owned by Button1Click while it shows the window
 };
