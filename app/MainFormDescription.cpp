@@ -1,7 +1,9 @@
 // The main window's description: every control with its place, caption, hint,
 // anchors, tab order and handlers. Positions are in pixels at 96 dots per inch.
 #include "app/MainForm.h"
+#include "app/editor/ValueLists.h"
 #include "controls/KdStringer.h"
+#include "controls/KdWinController.h"
 #include "framework/Buttons.h"
 #include "framework/ComboBox.h"
 #include "framework/Dialogs.h"
@@ -60,6 +62,41 @@ void AddTerrainRow(TFormDescription& d, int first, const wchar_t* parent, int to
                      .Setup = Checked()});
 }
 
+// The built-in value lists, each a holder with its tag and lines.
+void AddValueLists(TFormDescription& d)
+{
+    for (const TValueListData& list : BuiltInValueLists()) {
+        const TValueListData* data = &list;
+        d.push_back({.Class = L"TKdStringer", .Name = list.Name, .Setup = Set<TKdStringer>([data](TKdStringer& s) {
+                         s.SetTag(data->Tag);
+                         TStringList& items = s.Items();
+                         items.BeginUpdate();
+                         for (const wchar_t* line : data->Lines)
+                             items.Add(line);
+                         items.EndUpdate();
+                     })});
+    }
+}
+
+// The window controllers of the type and subtype boxes; the last two watch
+// no control.
+void AddWinControllers(TFormDescription& d)
+{
+    const wchar_t* const names[] = {L"KdWinController1", L"KdWinController2", L"KdWinController3", L"KdWinController4"};
+    const wchar_t* const boxes[] = {L"ComboBox1", L"ComboBox2", nullptr, nullptr};
+    for (int i = 0; i < 4; ++i) {
+        const wchar_t* box = boxes[i];
+        d.push_back({.Class = L"TKdWinController", .Name = names[i],
+                     .Events = {On(&TKdWinController::OnWndProc, &TForm1::KdWinController1WndProc)},
+                     .Setup = Set<TKdWinController>([box](TKdWinController& c, TComponent& form) {
+                         c.SetActive(true);
+                         c.SetPriority(200);
+                         if (box)
+                             c.SetControl(FindComponentAs<TControl>(&form, box));
+                     })});
+    }
+}
+
 TFormDescription MainDescription()
 {
     using F = TForm1;
@@ -109,7 +146,8 @@ TFormDescription MainDescription()
         {.Class = L"TButton", .Name = L"Button4", .Bounds = TBoundsSpec{161, 40, 49, 25}, .Caption = L"&Save",
          .TabOrder = 7, .Events = {On(&TControl::OnClick, &F::Button4Click)}},
         {.Class = L"TCheckBox", .Name = L"CheckBox21", .Bounds = TBoundsSpec{216, 44, 184, 17},
-         .Caption = L"Types in alphabetical order", .TabOrder = 8},
+         .Caption = L"Types in alphabetical order", .TabOrder = 8,
+         .Events = {On(&TControl::OnClick, &F::CheckBox21Click)}},
         {.Class = L"TSpeedButton", .Name = L"SpeedButton1", .Bounds = TBoundsSpec{400, 40, 65, 25},
          .Caption = L"Useless...", .Hint = L"Don't press this button. :)\r\nThare are some useless properties.",
          .Events = {On(&TControl::OnClick, &F::SpeedButton1Click)},
@@ -136,11 +174,12 @@ TFormDescription MainDescription()
         {.Class = L"TLabel", .Name = L"Label4", .Parent = L"GroupBox4", .Bounds = TBoundsSpec{9, 48, 27, 13},
          .Caption = L"Type:"},
         {.Class = L"TComboBox", .Name = L"ComboBox3", .Parent = L"GroupBox4", .Bounds = TBoundsSpec{48, 45, 170, 21},
-         .Hint = kCatalogueHint, .TabOrder = 4},
+         .Hint = kCatalogueHint, .TabOrder = 4,
+         .Events = {On(&TCustomCombo::OnChange, &F::ComboBox3Change), On(&TWinControl::OnKeyDown, &F::ComboBox3KeyDown)}},
         {.Class = L"TLabel", .Name = L"Label7", .Parent = L"GroupBox4", .Bounds = TBoundsSpec{222, 48, 42, 13},
          .Caption = L"Subtype:"},
         {.Class = L"TComboBox", .Name = L"ComboBox4", .Parent = L"GroupBox4", .Bounds = TBoundsSpec{268, 45, 181, 21},
-         .Hint = kCatalogueHint, .TabOrder = 5},
+         .Hint = kCatalogueHint, .TabOrder = 5, .Events = {On(&TWinControl::OnKeyDown, &F::ComboBox3KeyDown)}},
 
         // "Properties".
         {.Class = L"TGroupBox", .Name = L"GroupBox1", .Bounds = TBoundsSpec{8, 156, 457, 351}, .Caption = L"Properties",
@@ -148,11 +187,12 @@ TFormDescription MainDescription()
         {.Class = L"TLabel", .Name = L"Label1", .Parent = L"GroupBox1", .Bounds = TBoundsSpec{9, 24, 27, 13},
          .Caption = L"Type:"},
         {.Class = L"TComboBox", .Name = L"ComboBox1", .Parent = L"GroupBox1", .Bounds = TBoundsSpec{48, 21, 170, 21},
-         .TabOrder = 0, .Events = {On(&TCustomCombo::OnChange, &F::ComboBox1Change)}},
+         .TabOrder = 0,
+         .Events = {On(&TCustomCombo::OnChange, &F::ComboBox1Change), On(&TWinControl::OnKeyDown, &F::ComboBox3KeyDown)}},
         {.Class = L"TLabel", .Name = L"Label2", .Parent = L"GroupBox1", .Bounds = TBoundsSpec{222, 24, 42, 13},
          .Caption = L"Subtype:"},
         {.Class = L"TComboBox", .Name = L"ComboBox2", .Parent = L"GroupBox1", .Bounds = TBoundsSpec{268, 21, 181, 21},
-         .TabOrder = 1},
+         .TabOrder = 1, .Events = {On(&TWinControl::OnKeyDown, &F::ComboBox3KeyDown)}},
     };
 
     AddTerrainRow(d, 1, L"GroupBox1", 48, 2);
@@ -233,11 +273,6 @@ TFormDescription MainDescription()
         {.Class = L"TRadioButton", .Name = L"RadioButton13", .Parent = L"GroupBox2",
          .Bounds = TBoundsSpec{360, 112, 81, 17}, .Caption = L"Resources", .TabOrder = 4},
 
-        // Value lists; their contents come with the type and subtype selection.
-        {.Class = L"TKdStringer", .Name = L"ListTypes"},
-        {.Class = L"TKdStringer", .Name = L"ListTypesA", .Setup = Set<TKdStringer>([](TKdStringer& s) { s.SetTag(1); })},
-        {.Class = L"TKdStringer", .Name = L"ListSubtypes"},
-
         // The object file dialogs.
         {.Class = L"TOpenDialog", .Name = L"OpenDialog1", .Setup = Set<TOpenDialog>([](TOpenDialog& d) {
              d.SetFilter(kObjectFileFilter);
@@ -249,6 +284,9 @@ TFormDescription MainDescription()
          })},
     };
     d.insert(d.end(), std::begin(useless), std::end(useless));
+
+    AddValueLists(d);
+    AddWinControllers(d);
     return d;
 }
 
@@ -257,6 +295,7 @@ TFormDescription MainDescription()
 void TForm1::BuildDescription()
 {
     RegisterComponentClass<TKdStringer>();
+    RegisterComponentClass<TKdWinController>();
     RegisterComponentClass<TOpenDialog>();
     RegisterComponentClass<TSaveDialog>();
     RegisterComponentClass<TIACheckControl>();

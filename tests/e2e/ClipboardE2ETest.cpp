@@ -2,6 +2,7 @@
 // clipboard is kestrin-clip, the user's clicks are posted button messages.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "tests/e2e/KestrinDriver.h"
@@ -173,6 +174,40 @@ TEST_F(KestrinE2E, PasteShowsTheObjectAndCopyGivesItBackChanged)
     expected.resize(4096, 0);  // after the carried tail nothing is written
     for (size_t i = 0; i < expected.size(); ++i)
         ASSERT_EQ(copied[i], expected[i]) << "byte " << i;
+}
+
+TEST_F(KestrinE2E, TypesAndSubtypesArePickedByName)
+{
+    TBlockSpec fields;
+    fields.Subtype = 12;
+    auto app = Start();
+    ASSERT_TRUE(main_);
+    Put(MakeBlock(fields));
+    app->Click(app->Button(L"Paste"));
+    ExpectNoMessageBox(*app);
+    EXPECT_EQ(WindowText(TypeBox(*app)), L"54  Monster");
+    EXPECT_EQ(WindowText(SubtypeBox(*app)), L"12  Angel");
+
+    // Another subtype by name is copied as its number.
+    ASSERT_TRUE(app->Pick(SubtypeBox(*app), L"13  Archangel"));
+    app->Click(app->Button(L"&Copy"));
+    ExpectNoMessageBox(*app);
+    fields.Water = 1;  // written back as its bit 0
+    fields.Subtype = 13;
+    std::vector<uint8_t> expected = MakeBlock(fields);
+    std::vector<uint8_t> copied = Get();
+    ASSERT_EQ(copied.size(), 4096u);
+    EXPECT_TRUE(std::equal(expected.begin(), expected.begin() + 30 + 8, copied.begin()));
+
+    // Another type brings its own subtype names; the subtype keeps its number.
+    ASSERT_TRUE(app->Pick(TypeBox(*app), L"16  Creature Bank"));
+    EXPECT_EQ(WindowText(SubtypeBox(*app)), L"13  Palace of Martial Spirit (Emissaries of War)");
+    app->Click(app->Button(L"&Copy"));
+    ExpectNoMessageBox(*app);
+    copied = Get();
+    fields.Type = 16;
+    expected = MakeBlock(fields);
+    EXPECT_TRUE(std::equal(expected.begin(), expected.begin() + 30 + 8, copied.begin()));
 }
 
 TEST_F(KestrinE2E, ShortBlockIsWrongDataAndHidesTheGroups)

@@ -362,4 +362,17 @@ void TKestrin::SetText(HWND window, const std::wstring& text)
     Settle();
 }
 
+bool TKestrin::Pick(HWND combo, const std::wstring& entry)
+{
+    const LRESULT index = SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                       reinterpret_cast<LPARAM>(entry.c_str()));
+    if (index == CB_ERR)
+        return false;
+    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    const int id = GetDlgCtrlID(combo);
+    PostMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    Settle();
+    return true;
+}
+
 }  // namespace e2e

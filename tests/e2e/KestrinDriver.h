@@ -96,6 +96,10 @@ public:
 
     // Sets the text of an edit or combo box as a user edit would leave it.
     void SetText(HWND window, const std::wstring& text);
+    // Picks the entry with exactly this text from a combo box's list, as a click
+    // in the open list does (the box reports the new selection to its parent).
+    // False when the list has no such entry.
+    bool Pick(HWND combo, const std::wstring& entry);
 
 private:
     PROCESS_INFORMATION info_{};
