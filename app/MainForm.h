@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/editor/TerrainSelectors.h"
 #include "framework/Exceptions.h"
 #include "framework/Forms.h"
 #include "object/ClipboardExchange.h"
@@ -102,7 +103,6 @@ private:
     void SetLeftBrush(int kind);
     void SetRightBrush(int kind);
     void SetCellKind(TImage* cell, int kind);
-    void CheckTerrains(int first, bool checked);
 
     // IObjectControls
     std::vector<uint8_t>& CurrentBlock() override { return block_; }
@@ -142,4 +142,5 @@ private:
     std::array<TImage*, kMaskRows * kMaskColumns> cells_{};
     int leftBrush_ = 0;
     int rightBrush_ = 1;
+    TTerrainSelectors terrains_{*this};
 };
