@@ -120,14 +120,12 @@ TStrings* TIACheckControl::TextLines() const { return lines_.get(); }
 
 void TIACheckControl::SetTextLines(const TStrings* lines)
 {
-    // The list reports its own change, which updates the control.
+    // The text is taken first, so that the control's own list can be given.
+    const std::wstring text = lines ? lines->Text() : std::wstring();
     lines_->Clear();
-    if (lines) {
-        lines_->SetText(lines->Text());
-        SetCaptionOnly(lines->Text());
-    } else {
-        SetCaptionOnly(L"");
-    }
+    if (lines)
+        lines_->SetText(text);
+    SetCaptionOnly(text);
     ContentChanged();
 }
 

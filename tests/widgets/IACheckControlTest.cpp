@@ -119,6 +119,8 @@ TEST_F(IACheckControlTest, NewControlHasTheDocumentedDefaults)
     c.SetTextLines(&three);
     EXPECT_EQ(c.TextLines()->Count(), 3);
     EXPECT_EQ(c.Text(), L"a\r\nb\r\nc\r\n");
+    c.SetTextLines(c.TextLines());  // its own lines stay
+    EXPECT_EQ(c.TextLines()->Count(), 3);
     c.SetTextLines(nullptr);
     EXPECT_EQ(c.TextLines()->Count(), 0);
     EXPECT_EQ(c.Text(), L"");
