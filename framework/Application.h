@@ -66,6 +66,9 @@ public:
     HICON Icon() const;
     // Brings the application's last active, visible and enabled window to the front.
     void BringToFront();
+    // Minimises the whole application to its taskbar button: the window that
+    // carries the button goes, and the windows it owns hide with it.
+    void Minimize();
 
     // Shows the error in flight (call inside a catch) with OnException or the
     // default display; used by the message dispatch.

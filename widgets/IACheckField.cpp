@@ -9,7 +9,7 @@
 
 TColor BlendColor(TColor a, TColor b, int range, int pos)
 {
-    return BlendRGB(ColorToRGB(a), ColorToRGB(b), range, pos);
+    return BlendRGBRange(ColorToRGB(a), ColorToRGB(b), range, pos);
 }
 
 bool ColorsClose(TColor a, TColor b, int limit) { return RGBClose(ColorToRGB(a), ColorToRGB(b), limit); }

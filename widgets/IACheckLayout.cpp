@@ -143,7 +143,7 @@ int Channel(uint32_t color, int shift) { return static_cast<int>((color >> shift
 
 }  // namespace
 
-uint32_t BlendRGB(uint32_t a, uint32_t b, int range, int pos)
+uint32_t BlendRGBRange(uint32_t a, uint32_t b, int range, int pos)
 {
     if (range == 0)
         return a;

@@ -73,7 +73,7 @@ private:
 
 // Colours here are RGB values 0x00BBGGRR.
 // a + pos × (b − a) div range per byte, clamped to 0 ... 255; a when range is 0.
-uint32_t BlendRGB(uint32_t a, uint32_t b, int range, int pos);
+uint32_t BlendRGBRange(uint32_t a, uint32_t b, int range, int pos);
 // True when the red, green and blue distances add up to less than limit.
 bool RGBClose(uint32_t a, uint32_t b, int limit);
 // Dark: the sum of red, green and blue is below 384.

@@ -105,14 +105,14 @@ TEST(IACheckLayout, LinesAlignInsideTheBlock)
 
 TEST(IACheckLayout, BlendsTruncateTowardZeroAndClamp)
 {
-    EXPECT_EQ(BlendRGB(0x123456, 0xFFFFFF, 0, 50), 0x123456u);
+    EXPECT_EQ(BlendRGBRange(0x123456, 0xFFFFFF, 0, 50), 0x123456u);
     // 30 % of the way from grey to white.
-    EXPECT_EQ(BlendRGB(0x808080, 0xFFFFFF, 100, 30), 0xA6A6A6u);
+    EXPECT_EQ(BlendRGBRange(0x808080, 0xFFFFFF, 100, 30), 0xA6A6A6u);
     // 10 - 3.3 is 7: the division truncates toward zero.
-    EXPECT_EQ(BlendRGB(0x00000A, 0x000000, 100, 33), 0x000007u);
+    EXPECT_EQ(BlendRGBRange(0x00000A, 0x000000, 100, 33), 0x000007u);
     // Past the far colour the bytes stop at 0 and 255.
-    EXPECT_EQ(BlendRGB(0x0000F0, 0x000010, 100, 150), 0x000000u);
-    EXPECT_EQ(BlendRGB(0x000010, 0x0000F0, 100, 150), 0x0000FFu);
+    EXPECT_EQ(BlendRGBRange(0x0000F0, 0x000010, 100, 150), 0x000000u);
+    EXPECT_EQ(BlendRGBRange(0x000010, 0x0000F0, 100, 150), 0x0000FFu);
     // Dark means a sum of red, green and blue below 384.
     EXPECT_TRUE(RGBDark(0x7F8080));
     EXPECT_FALSE(RGBDark(0x808080));
