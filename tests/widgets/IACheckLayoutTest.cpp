@@ -96,13 +96,6 @@ TEST(IACheckLayout, TurnedBlocksStayInsideTheirBox)
     EXPECT_EQ(down.RotationOffset(), (TIAPoint{w, h}));
 }
 
-TEST(IACheckLayout, LinesAlignInsideTheBlock)
-{
-    EXPECT_EQ(LineAlignOffset(iaccthaLeft, 50, 21), 0);
-    EXPECT_EQ(LineAlignOffset(iaccthaRight, 50, 21), 29);
-    EXPECT_EQ(LineAlignOffset(iaccthaCenter, 50, 21), 14);
-}
-
 TEST(IACheckLayout, BlendsTruncateTowardZeroAndClamp)
 {
     EXPECT_EQ(BlendRGBRange(0x123456, 0xFFFFFF, 0, 50), 0x123456u);
