@@ -10,6 +10,7 @@
 #include "app/HelpForm.h"
 #include "app/editor/MaskGrid.h"
 #include "app/editor/TypeSelection.h"
+#include "app/editor/TerrainSelectors.h"
 #include "framework/Exceptions.h"
 #include "framework/Forms.h"
 #include "object/ClipboardExchange.h"
@@ -107,7 +108,6 @@ private:
     void SetTrayIconActive(bool active);
     void LoadCommandLineFile();
 
-    void CheckTerrains(int first, bool checked);
 
     // IObjectControls
     std::vector<uint8_t>& CurrentBlock() override { return block_; }
@@ -150,6 +150,7 @@ private:
     std::wstring pictureShown_;
     TMaskGrid grid_{masks_, block_};
     TTypeSelection types_{*this};
+    TTerrainSelectors terrains_{*this};
     bool helpOpen_ = false;
     THelpForm* help_ = nullptr;  // owned by Button1Click while it shows the window
 };
