@@ -1,9 +1,10 @@
 // The main window's flat style on the real type boxes: the relief frame's
 // colours while the visual-styles theme is off, nothing while it is on, and
-// the window controllers of the boxes (priority 200) ahead of it (100).
+// the boxes' window controllers (priority 200) ahead of it (100).
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/MainForm.h"
@@ -66,14 +67,19 @@ TEST(MainFormFlatStyle, TypeBoxesAreFramedInReliefOnlyWithTheThemeOff)
     }
     SetThemeServicesOverride(std::nullopt);
 
-    // Controllers of priority 200 on a type box see its messages first.
-    TOrder order;
-    auto* controller = new TKdWinController(form);
-    controller->OnWndProc = TKdWndProcEvent(&order, &TOrder::Controller);
-    controller->SetControl(FindComponentAs<TComboBox>(form, L"ComboBox1"));
-    style->OnWndProc = TKdWndProcEvent(&order, &TOrder::Style);
-    SendMessageW(FindComponentAs<TComboBox>(form, L"ComboBox1")->Handle(), WM_GETTEXTLENGTH, 0, 0);
-    EXPECT_EQ(order.seen, (std::vector<std::string>{"controller", "style"}));
+    // The type boxes' own controllers (priority 200) see their messages first.
+    for (const wchar_t* name : {L"KdWinController1", L"KdWinController2"}) {
+        auto* controller = FindComponentAs<TKdWinController>(form, name);
+        ASSERT_TRUE(controller && controller->Control()) << name;
+        EXPECT_EQ(controller->Priority(), 200);
+        TOrder order;
+        const TKdWndProcEvent own = std::exchange(controller->OnWndProc, TKdWndProcEvent(&order, &TOrder::Controller));
+        style->OnWndProc = TKdWndProcEvent(&order, &TOrder::Style);
+        SendMessageW(static_cast<TWinControl*>(controller->Control())->Handle(), WM_GETTEXTLENGTH, 0, 0);
+        controller->OnWndProc = own;
+        style->OnWndProc = nullptr;
+        EXPECT_EQ(order.seen, (std::vector<std::string>{"controller", "style"})) << name;
+    }
     delete form;
 }
 
