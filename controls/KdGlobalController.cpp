@@ -143,7 +143,7 @@ void TKdCustomGlobalController::ListChanged(TStrings* list)
 
 void TKdCustomGlobalController::ListChangeEvent(TObject* sender)
 {
-    ListChanged(static_cast<TStrings*>(static_cast<TStringList*>(sender)));
+    ListChanged(dynamic_cast<TStrings*>(sender));
 }
 
 void TKdCustomGlobalController::AssignList(TStringList& list, const TStrings& lines)
