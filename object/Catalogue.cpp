@@ -1,6 +1,6 @@
 #include "object/Catalogue.h"
 
-#include <cstring>
+#include <functional>
 
 std::string TAsciiCollation::CaseBlindKey(std::string_view name) const
 {
@@ -15,35 +15,63 @@ void TObjectCatalogue::Clear()
 {
     entries_.clear();
     nameKeys_.clear();
-    present_.clear();
+    hashes_.clear();
+    index_.clear();
+    indexed_ = 0;
 }
 
-std::string TObjectCatalogue::PresenceKey(const std::string& nameKey, const TMyPic& entry) const
-{
-    std::string key = nameKey;
-    char numbers[2 * sizeof(int32_t)];
-    std::memcpy(numbers, &entry.Type, sizeof entry.Type);
-    std::memcpy(numbers + sizeof entry.Type, &entry.Subtype, sizeof entry.Subtype);
-    key.append(numbers, sizeof numbers);
-    return key;
-}
+void TObjectCatalogue::Add(TMyPic entry) { Append(std::move(entry), false); }
 
-void TObjectCatalogue::Add(TMyPic entry)
+bool TObjectCatalogue::AddUnlessPresent(TMyPic entry) { return Append(std::move(entry), true); }
+
+bool TObjectCatalogue::Append(TMyPic entry, bool unlessPresent)
 {
     std::string nameKey = collation_.CaseBlindKey(entry.Name);
-    present_.insert(PresenceKey(nameKey, entry));
+    const uint64_t numbers = uint64_t(uint32_t(entry.Type)) << 32 | uint32_t(entry.Subtype);
+    hashes_.push_back(std::hash<std::string_view>{}(nameKey) ^ (numbers * 0x9E3779B97F4A7C15ull));
     nameKeys_.push_back(std::move(nameKey));
     entries_.push_back(std::move(entry));
+    // A duplicate added without the check needs no place of its own in the index.
+    if (IndexLast() || !unlessPresent)
+        return true;
+    hashes_.pop_back();
+    nameKeys_.pop_back();
+    entries_.pop_back();
+    return false;
 }
 
-bool TObjectCatalogue::AddUnlessPresent(TMyPic entry)
+bool TObjectCatalogue::IndexLast()
 {
-    std::string nameKey = collation_.CaseBlindKey(entry.Name);
-    if (!present_.insert(PresenceKey(nameKey, entry)).second)
-        return false;
-    nameKeys_.push_back(std::move(nameKey));
-    entries_.push_back(std::move(entry));
-    return true;
+    if (2 * (indexed_ + 1) > index_.size())
+        GrowIndex();
+    const size_t last = entries_.size() - 1;
+    const size_t mask = index_.size() - 1;
+    for (size_t slot = hashes_[last] & mask;; slot = (slot + 1) & mask) {
+        if (index_[slot] == 0) {
+            index_[slot] = static_cast<uint32_t>(last + 1);
+            ++indexed_;
+            return true;
+        }
+        const size_t other = index_[slot] - 1;
+        if (hashes_[other] == hashes_[last] && nameKeys_[other] == nameKeys_[last] &&
+            entries_[other].Type == entries_[last].Type && entries_[other].Subtype == entries_[last].Subtype)
+            return false;
+    }
+}
+
+void TObjectCatalogue::GrowIndex()
+{
+    std::vector<uint32_t> old = std::move(index_);
+    index_.assign(old.empty() ? 64 : 2 * old.size(), 0);
+    const size_t mask = index_.size() - 1;
+    for (const uint32_t entry : old) {
+        if (entry == 0)
+            continue;
+        size_t slot = hashes_[entry - 1] & mask;
+        while (index_[slot] != 0)
+            slot = (slot + 1) & mask;
+        index_[slot] = entry;
+    }
 }
 
 int TObjectCatalogue::Find(TMyPic& query, int start) const

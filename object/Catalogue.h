@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
 // A catalogue entry, also used as a query.
@@ -62,11 +61,17 @@ public:
     int Find(TMyPic& query, int start) const;
 
 private:
-    // The name's key followed by the type and subtype bytes.
-    std::string PresenceKey(const std::string& nameKey, const TMyPic& entry) const;
+    // Appends the entry; with unlessPresent only when it is not there yet.
+    bool Append(TMyPic entry, bool unlessPresent);
+    // Enters the last entry in the index of present entries, unless the same is
+    // there already. The index is an open-addressing table of entry numbers + 1.
+    bool IndexLast();
+    void GrowIndex();
 
     const INameCollation& collation_;
     std::vector<TMyPic> entries_;
     std::vector<std::string> nameKeys_;  // the case-blind key of each entry's name
-    std::unordered_set<std::string> present_;
+    std::vector<size_t> hashes_;         // the hash of each entry's key, type and subtype
+    std::vector<uint32_t> index_;        // a power of two in size, at most half full
+    size_t indexed_ = 0;
 };

@@ -1,5 +1,7 @@
 #include "object/CatalogueText.h"
 
+#include <algorithm>
+
 #include "controls/KdStrUtils.h"
 #include "framework/Exceptions.h"
 
@@ -52,8 +54,7 @@ public:
     std::string_view NextLine()
     {
         const size_t start = pos_;
-        while (pos_ < text_.size() && text_[pos_] != '\n' && text_[pos_] != '\r')
-            ++pos_;
+        pos_ = std::min(Next(lf_, '\n'), Next(cr_, '\r'));
         const std::string_view line = text_.substr(start, pos_ - start);
         if (pos_ < text_.size() && text_[pos_++] == '\r' && pos_ < text_.size() && text_[pos_] == '\n')
             ++pos_;
@@ -61,10 +62,23 @@ public:
     }
 
 private:
+    // The position of the next c at or after the current one (the text's size
+    // when there is none). Kept between calls, so that every byte is searched
+    // once for each kind of line end.
+    size_t Next(size_t& at, char c)
+    {
+        if (at < pos_ || at == kUnknown)
+            at = std::min(text_.find(c, pos_), text_.size());
+        return at;
+    }
+
+    static constexpr size_t kUnknown = std::string_view::npos;
     std::string_view text_;
     size_t pos_ = 0;
     size_t content_ = 0;
     bool contentKnown_ = false;
+    size_t lf_ = kUnknown;
+    size_t cr_ = kUnknown;
 };
 
 // A type or subtype field: digits after an optional sign and nothing else (an
