@@ -10,6 +10,7 @@
 #include "app/HelpForm.h"
 #include "app/editor/MaskGrid.h"
 #include "app/editor/TypeSelection.h"
+#include "app/editor/TerrainSelectors.h"
 #include "framework/Exceptions.h"
 #include "framework/Forms.h"
 #include "object/Appearance.h"
@@ -42,9 +43,8 @@ public:
 
     // What the object block sees of the window.
     IObjectControls& ObjectControls() { return *this; }
-    // The object catalogue and the appearance group.
+    // The object catalogue read at start-up.
     const TObjectCatalogue& Catalogue() const { return catalogue_; }
-    const TAppearance& Appearance() const { return appearance_; }
     const std::vector<uint8_t>& CurrentObjectBlock() const { return block_; }
     const TMaskStore& MaskStore() const { return masks_; }
     UINT ClipboardFormat() const { return clipboard_.Format(); }
@@ -115,7 +115,6 @@ private:
     void SetTrayIconActive(bool active);
     void LoadCommandLineFile();
 
-    void CheckTerrains(int first, bool checked);
 
     // IObjectControls
     std::vector<uint8_t>& CurrentBlock() override { return block_; }
@@ -161,6 +160,7 @@ private:
     std::wstring pictureShown_;
     TMaskGrid grid_{masks_, block_};
     TTypeSelection types_{*this};
+    TTerrainSelectors terrains_{*this};
     TUserLocaleCollation collation_;
     TObjectCatalogue catalogue_{collation_};
     TAppearance appearance_{catalogue_, *this};

@@ -2,6 +2,7 @@
 // anchors, tab order and handlers. Positions are in pixels at 96 dots per inch.
 #include "app/MainForm.h"
 #include "app/editor/ValueLists.h"
+#include "app/res/Resource.h"
 #include "controls/KdStringer.h"
 #include "controls/KdWinController.h"
 #include "framework/Buttons.h"
@@ -10,6 +11,7 @@
 #include "framework/Edits.h"
 #include "framework/ExtCtrls.h"
 #include "framework/FormDescription.h"
+#include "framework/ImageList.h"
 #include "framework/StdCtrls.h"
 #include "widgets/IACheckControl.h"
 
@@ -34,8 +36,29 @@ const wchar_t* const kTerrainControlNames[19] = {
     L"IACheckControl15", L"IACheckControl16", L"IACheckControl17", L"IACheckControl18"};
 const wchar_t* const kTerrainHints[9] = {L"Dirt",  L"Sand",         L"Grass", L"Snow", L"Swamp",
                                          L"Rough", L"Subterranean", L"Lava",  L"Water"};
+// The image lists the two rows share, one per terrain.
+const wchar_t* const kTerrainImageLists[9] = {L"ImageList1", L"ImageList2", L"ImageList3",
+                                              L"ImageList4", L"ImageList5", L"ImageList6",
+                                              L"ImageList7", L"ImageList8", L"ImageList9"};
+constexpr int kTerrainPictureSize = 33;
 
-TBinder Checked() { return Set<TCustomCheckBox>([](TCustomCheckBox& c) { c.SetChecked(true); }); }
+// An image list of 33 x 33 pictures taken from a bitmap resource strip.
+TBinder PicturesFrom(int resourceId)
+{
+    return Set<TImageList>([resourceId](TImageList& list) {
+        list.SetSize(kTerrainPictureSize, kTerrainPictureSize);
+        TBitmap strip;
+        strip.LoadFromResourceID(GetModuleHandleW(nullptr), resourceId);
+        list.Add(strip, nullptr);
+    });
+}
+
+// An image showing a bitmap resource.
+TBinder PictureFrom(int resourceId)
+{
+    return Set<TImage>(
+        [resourceId](TImage& image) { image.Picture()->LoadFromResourceID(GetModuleHandleW(nullptr), resourceId); });
+}
 
 TBinder Bevels()
 {
@@ -47,19 +70,25 @@ TBinder Bevels()
 
 TBinder Transparent() { return Set<TLabel>([](TLabel& l) { l.SetTransparent(true); }); }
 
-// The nine terrain controls of a row: numbered from `first`, 32 pixels apart in
-// the description (start-up spaces them), all checked.
+// The nine terrain switches of a row: numbered from `first`, 32 pixels apart in
+// the description (start-up spaces them), pictures of their terrain's image list,
+// of a fixed size, all checked.
 void AddTerrainRow(TFormDescription& d, int first, const wchar_t* parent, int top, int tabOrder)
 {
     for (int i = 0; i < 9; ++i)
         d.push_back({.Class = L"TIACheckControl",
                      .Name = kTerrainControlNames[first + i],
                      .Parent = parent,
-                     .Bounds = TBoundsSpec{8 + 32 * i, top, 33, 33},
+                     .Bounds = TBoundsSpec{8 + 32 * i, top, kTerrainPictureSize, kTerrainPictureSize},
                      .Caption = L"",
                      .Hint = kTerrainHints[i],
                      .TabOrder = tabOrder + i,
-                     .Setup = Checked()});
+                     .Setup = Set<TIACheckControl>([i](TIACheckControl& c, TComponent& form) {
+                         c.SetStyle(iaccsBitmap);
+                         c.SetAutoSize(false);
+                         c.SetImageList(FindComponentAs<TImageList>(&form, kTerrainImageLists[i]));
+                         c.SetChecked(true);
+                     })});
 }
 
 // The built-in value lists, each a holder with its tag and lines.
@@ -202,9 +231,9 @@ TFormDescription MainDescription()
         {.Class = L"TLabel", .Name = L"Label13", .Parent = L"GroupBox1", .Bounds = TBoundsSpec{413, 49, 11, 13},
          .Caption = L"All"},
         {.Class = L"TImage", .Name = L"CheckAll", .Parent = L"GroupBox1", .Bounds = TBoundsSpec{403, 64, 16, 16},
-         .Events = {On(&TControl::OnClick, &F::CheckAllClick)}},
+         .Events = {On(&TControl::OnClick, &F::CheckAllClick)}, .Setup = PictureFrom(IDB_CHECK_ALL)},
         {.Class = L"TImage", .Name = L"CheckNone", .Parent = L"GroupBox1", .Bounds = TBoundsSpec{420, 64, 16, 16},
-         .Events = {On(&TControl::OnClick, &F::CheckNoneClick)}},
+         .Events = {On(&TControl::OnClick, &F::CheckNoneClick)}, .Setup = PictureFrom(IDB_CHECK_NONE)},
         {.Class = L"TPanel", .Name = L"Panel1", .Parent = L"GroupBox1", .Bounds = TBoundsSpec{8, 88, 441, 255},
          .Caption = L"", .Anchors = kAllSides, .TabOrder = 11, .Setup = Bevels()},
         {.Class = L"TImage", .Name = L"Image8", .Parent = L"Panel1", .Bounds = TBoundsSpec{8, 8, 17, 17},
@@ -257,9 +286,9 @@ TFormDescription MainDescription()
         {.Class = L"TLabel", .Name = L"Label14", .Parent = L"GroupBox3", .Bounds = TBoundsSpec{405, 28, 11, 13},
          .Caption = L"All"},
         {.Class = L"TImage", .Name = L"Image1", .Parent = L"GroupBox3", .Bounds = TBoundsSpec{395, 41, 16, 16},
-         .Events = {On(&TControl::OnClick, &F::IACheckControl20Click)}},
+         .Events = {On(&TControl::OnClick, &F::IACheckControl20Click)}, .Setup = PictureFrom(IDB_CHECK_ALL)},
         {.Class = L"TImage", .Name = L"Image2", .Parent = L"GroupBox3", .Bounds = TBoundsSpec{412, 41, 16, 16},
-         .Events = {On(&TControl::OnClick, &F::IACheckControl19Click)}},
+         .Events = {On(&TControl::OnClick, &F::IACheckControl19Click)}, .Setup = PictureFrom(IDB_CHECK_NONE)},
         // "Terrain" stands on the frame's top edge in place of a caption.
         {.Class = L"TRadioButton", .Name = L"RadioButton8", .Parent = L"GroupBox2", .Bounds = TBoundsSpec{16, 41, 55, 17},
          .Caption = L"Terrain", .TabOrder = 6},
@@ -273,6 +302,17 @@ TFormDescription MainDescription()
          .Bounds = TBoundsSpec{272, 112, 81, 17}, .Caption = L"Artifacts", .TabOrder = 3},
         {.Class = L"TRadioButton", .Name = L"RadioButton13", .Parent = L"GroupBox2",
          .Bounds = TBoundsSpec{360, 112, 81, 17}, .Caption = L"Resources", .TabOrder = 4},
+
+        // The terrain pictures, one image list per terrain, shared by both rows.
+        {.Class = L"TImageList", .Name = kTerrainImageLists[0], .Setup = PicturesFrom(IDB_TERRAIN_DIRT)},
+        {.Class = L"TImageList", .Name = kTerrainImageLists[1], .Setup = PicturesFrom(IDB_TERRAIN_SAND)},
+        {.Class = L"TImageList", .Name = kTerrainImageLists[2], .Setup = PicturesFrom(IDB_TERRAIN_GRASS)},
+        {.Class = L"TImageList", .Name = kTerrainImageLists[3], .Setup = PicturesFrom(IDB_TERRAIN_SNOW)},
+        {.Class = L"TImageList", .Name = kTerrainImageLists[4], .Setup = PicturesFrom(IDB_TERRAIN_SWAMP)},
+        {.Class = L"TImageList", .Name = kTerrainImageLists[5], .Setup = PicturesFrom(IDB_TERRAIN_ROUGH)},
+        {.Class = L"TImageList", .Name = kTerrainImageLists[6], .Setup = PicturesFrom(IDB_TERRAIN_SUBTERRANEAN)},
+        {.Class = L"TImageList", .Name = kTerrainImageLists[7], .Setup = PicturesFrom(IDB_TERRAIN_LAVA)},
+        {.Class = L"TImageList", .Name = kTerrainImageLists[8], .Setup = PicturesFrom(IDB_TERRAIN_WATER)},
 
         // The object file dialogs.
         {.Class = L"TOpenDialog", .Name = L"OpenDialog1", .Setup = Set<TOpenDialog>([](TOpenDialog& d) {

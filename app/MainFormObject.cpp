@@ -70,21 +70,19 @@ bool TForm1::Exists(std::wstring_view name) const { return FindComponent(name) !
 
 bool TForm1::Checked(std::wstring_view name) const
 {
-    TComponent* c = FindComponent(name);
-    if (auto* box = dynamic_cast<TCustomCheckBox*>(c))
+    if (const std::optional<bool> state = terrains_.Checked(name))
+        return *state;
+    if (auto* box = FindComponentAs<TCustomCheckBox>(this, name))
         return box->Checked();
-    if (auto* radio = dynamic_cast<TRadioButton*>(c))
-        return radio->Checked();
     throw EComponentError(L"The main window has no check control \"" + std::wstring(name) + L"\"");
 }
 
 void TForm1::SetChecked(std::wstring_view name, bool checked)
 {
-    TComponent* c = FindComponent(name);
-    if (auto* box = dynamic_cast<TCustomCheckBox*>(c))
+    if (terrains_.SetChecked(name, checked))
+        return;
+    if (auto* box = FindComponentAs<TCustomCheckBox>(this, name))
         return box->SetChecked(checked);
-    if (auto* radio = dynamic_cast<TRadioButton*>(c))
-        return radio->SetChecked(checked);
     throw EComponentError(L"The main window has no check control \"" + std::wstring(name) + L"\"");
 }
 
@@ -114,23 +112,9 @@ bool TForm1::ObjectShown() const { return Control<TGroupBox>(L"GroupBox4")->Visi
 
 // ---- terrains ----
 
-void TForm1::SpaceTerrainControls()
-{
-    for (int first : {1, 10}) {
-        for (int n = first; n < first + 8; ++n) {
-            auto* left = Control<TControl>(L"IACheckControl" + std::to_wstring(n));
-            Control<TControl>(L"IACheckControl" + std::to_wstring(n + 1))->SetLeft(left->Left() + left->Width() + 10);
-        }
-    }
-}
+void TForm1::SpaceTerrainControls() { terrains_.Space(); }
 
-void TForm1::CheckTerrains(int first, bool checked)
-{
-    for (int n = first; n < first + 9; ++n)
-        SetChecked(L"IACheckControl" + std::to_wstring(n), checked);
-}
-
-void TForm1::CheckAllClick(TObject*) { CheckTerrains(1, true); }
-void TForm1::CheckNoneClick(TObject*) { CheckTerrains(1, false); }
-void TForm1::IACheckControl20Click(TObject*) { CheckTerrains(10, true); }
-void TForm1::IACheckControl19Click(TObject*) { CheckTerrains(10, false); }
+void TForm1::CheckAllClick(TObject*) { terrains_.CheckRow(TTerrainRow::Properties, true); }
+void TForm1::CheckNoneClick(TObject*) { terrains_.CheckRow(TTerrainRow::Properties, false); }
+void TForm1::IACheckControl20Click(TObject*) { terrains_.CheckRow(TTerrainRow::MapEditor, true); }
+void TForm1::IACheckControl19Click(TObject*) { terrains_.CheckRow(TTerrainRow::MapEditor, false); }

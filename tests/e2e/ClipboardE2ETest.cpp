@@ -145,17 +145,10 @@ TEST_F(KestrinE2E, PasteShowsTheObjectAndCopyGivesItBackChanged)
     EXPECT_EQ(WindowText(PictureBox(*app)), L"AVWmrnd0");
     EXPECT_EQ(WindowText(TypeBox(*app)).substr(0, 2), L"54");
     EXPECT_EQ(WindowText(SubtypeBox(*app)).substr(0, 1), L"3");
-    const bool terrains[9] = {true, false, true, false, false, false, false, false, true};
-    const bool editor[9] = {true, false, false, false, false, false, false, true, false};
-    for (int i = 0; i < 9; ++i) {
-        EXPECT_EQ(IsChecked(Terrain(*app, i)), terrains[i]) << "terrain " << i;
-        EXPECT_EQ(IsChecked(EditorTerrain(*app, i)), editor[i]) << "map-editor terrain " << i;
-    }
     EXPECT_TRUE(IsChecked(app->Find(L"Button", L"Monsters")));
     EXPECT_TRUE(IsChecked(app->Find(L"Button", L"A part of ground")));
 
-    // The user unchecks Dirt, picks the "Heroes" page and types a new subtype.
-    app->Click(Terrain(*app, 0));
+    // The user picks the "Heroes" page and types a new subtype.
     app->Click(app->Find(L"Button", L"Heroes"));
     app->SetText(SubtypeBox(*app), L"7");
     ClearClipboard();
@@ -166,7 +159,6 @@ TEST_F(KestrinE2E, PasteShowsTheObjectAndCopyGivesItBackChanged)
     const std::vector<uint8_t> copied = Get();
     ASSERT_EQ(copied.size(), 4096u);
 
-    fields.Terrains = 0x04;
     fields.Water = 1;  // only bit 0 is kept
     fields.Subtype = 7;
     fields.Page = 3;
@@ -208,6 +200,57 @@ TEST_F(KestrinE2E, TypesAndSubtypesArePickedByName)
     fields.Type = 16;
     expected = MakeBlock(fields);
     EXPECT_TRUE(std::equal(expected.begin(), expected.begin() + 30 + 8, copied.begin()));
+}
+
+// Whether a terrain switch shows the checked marker (olive and maroon) in its middle.
+bool ShowsMarker(const TKestrin& app, HWND terrain)
+{
+    const COLORREF c = app.ScreenPixel(terrain, 16, 16);
+    return c == RGB(128, 128, 0) || c == RGB(128, 0, 0);
+}
+
+TEST_F(KestrinE2E, TerrainsAndPageFollowTheMouse)
+{
+    TBlockSpec fields;  // Dirt, Grass and Water; the map editor lists it under Dirt and Lava
+    Put(MakeBlock(fields));
+    auto app = Start();
+    ASSERT_TRUE(main_);
+    ASSERT_TRUE(IsWindowVisible(Group(*app, L"Properties")));
+
+    const bool terrains[9] = {true, false, true, false, false, false, false, false, true};
+    for (int i = 0; i < 9; ++i)
+        EXPECT_EQ(ShowsMarker(*app, Terrain(*app, i)), terrains[i]) << "terrain " << i;
+    // Dirt and Water off, Rough on.
+    for (int i : {0, 8, 5})
+        app->MouseClickAt(Terrain(*app, i), 16, 16);
+    EXPECT_FALSE(ShowsMarker(*app, Terrain(*app, 0)));
+    EXPECT_TRUE(ShowsMarker(*app, Terrain(*app, 5)));
+
+    // "Useless..." brings the map editor's terrains and pages to the front.
+    app->MouseClickAt(main_, 432, 52);
+    ASSERT_TRUE(IsWindowVisible(Group(*app, L"Useless Properties")));
+    const bool editor[9] = {true, false, false, false, false, false, false, true, false};
+    for (int i = 0; i < 9; ++i)
+        EXPECT_EQ(ShowsMarker(*app, EditorTerrain(*app, i)), editor[i]) << "map-editor terrain " << i;
+    // Dirt off, Water on, and the "Heroes" page.
+    for (int i : {0, 8})
+        app->MouseClickAt(EditorTerrain(*app, i), 16, 16);
+    EXPECT_TRUE(ShowsMarker(*app, EditorTerrain(*app, 8)));
+    app->MouseClickAt(app->Find(L"Button", L"Heroes"), 8, 8);
+    EXPECT_TRUE(IsChecked(app->Find(L"Button", L"Heroes")));
+    EXPECT_FALSE(IsChecked(app->Find(L"Button", L"Monsters")));
+
+    ClearClipboard();
+    app->Click(app->Button(L"&Copy"));
+    ExpectNoMessageBox(*app);
+    const std::vector<uint8_t> copied = Get();
+    ASSERT_EQ(copied.size(), 4096u);
+    const size_t at = 4 + fields.Name.size() + 12;
+    EXPECT_EQ(copied[at], 0x24);      // Grass, Rough
+    EXPECT_EQ(copied[at + 1], 0);     // no Water
+    EXPECT_EQ(copied[at + 2], 0x80);  // the map editor's Lava
+    EXPECT_EQ(copied[at + 3], 1);     // and its Water
+    EXPECT_EQ(copied[at + 12], 3);    // "Heroes"
 }
 
 TEST_F(KestrinE2E, ShortBlockIsWrongDataAndHidesTheGroups)

@@ -83,6 +83,11 @@ public:
     // Posts a click to a button and waits until the program has handled it (or
     // shows a modal box because of it).
     void Click(HWND button);
+    // Clicks the left mouse button at (x, y) of window's client area through the
+    // system's input, as a user's hand would, and waits until it was handled.
+    void MouseClickAt(HWND window, int x, int y);
+    // The colour the screen shows at (x, y) of window's client area.
+    COLORREF ScreenPixel(HWND window, int x, int y) const;
     // Waits until the program has handled everything posted before this call.
     void Settle();
 
