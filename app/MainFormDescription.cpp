@@ -209,7 +209,8 @@ TFormDescription MainDescription()
          .Caption = L"Subtype:"},
         {.Class = L"TComboBox", .Name = L"ComboBox4", .Parent = L"GroupBox4", .Bounds = TBoundsSpec{268, 45, 181, 21},
          .Hint = kCatalogueHint, .TabOrder = 5,
-         .Events = {On(&TCustomCombo::OnChange, &F::ComboBox4Change), On(&TWinControl::OnKeyDown, &F::ComboBox3KeyDown)}},
+         .Events = {On(&TCustomCombo::OnChange, &F::ComboBox4Change),
+                    On(&TWinControl::OnKeyDown, &F::ComboBox3KeyDown)}},
 
         // "Properties".
         {.Class = L"TGroupBox", .Name = L"GroupBox1", .Bounds = TBoundsSpec{8, 156, 457, 351}, .Caption = L"Properties",

@@ -121,7 +121,8 @@ std::pair<double, double> Best(F&& first, G&& second)
 
 int main()
 {
-    const fs::path root = fs::temp_directory_path() / ("kestrin-catalogue-bench-" + std::to_string(TClock::now().time_since_epoch().count()));
+    const fs::path root = fs::temp_directory_path() /
+                          ("kestrin-catalogue-bench-" + std::to_string(TClock::now().time_since_epoch().count()));
     const TAsciiCollation collation;
     TObjectCatalogue catalogue(collation);
     std::printf("%8s %8s %10s %10s %9s %7s %10s\n", "lines", "entries", "load ms", "ns/line", "plain ms", "ratio",

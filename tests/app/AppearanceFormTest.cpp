@@ -1,7 +1,7 @@
 // The "Appearance" group on the real main window: the catalogue read from the
-// Data folder of the current directory at start-up, the picture list that the
-// appearance boxes drive, the picture store of its buttons, and a catalogue
-// that ends the start-up steps.
+// Data folder of the current directory at start-up, the picture list in the
+// real box, the picture store of its buttons, and a catalogue whose count is
+// no number, which ends the start-up steps.
 #include <gtest/gtest.h>
 
 #include "app/MainForm.h"
@@ -10,8 +10,6 @@
 #include "tests/support/TempDir.h"
 
 namespace {
-
-std::vector<uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
 
 class AppearanceFormTest : public ::testing::Test {
 protected:
@@ -30,24 +28,11 @@ protected:
         SetCurrentDirectoryW(previous_);
     }
 
-    void PutCatalogue(const wchar_t* name, const std::string& text) { testfs::PutFile(dir_ / name, Bytes(text)); }
+    void PutCatalogue(const wchar_t* name, const std::string& text)
+    {
+        testfs::PutFile(dir_ / name, {text.begin(), text.end()});
+    }
     TComboBox* Box(const wchar_t* name) { return FindComponentAs<TComboBox>(form, name); }
-    std::vector<std::wstring> Pictures()
-    {
-        std::vector<std::wstring> items;
-        TStrings& lines = *Box(L"ComboName")->Items();
-        for (int i = 0; i < lines.Count(); ++i)
-            items.push_back(lines.Get(i));
-        // The window's own list holds the same lines.
-        EXPECT_EQ(SendMessageW(Box(L"ComboName")->Handle(), CB_GETCOUNT, 0, 0), static_cast<LRESULT>(items.size()));
-        return items;
-    }
-    // The user picks a value in an appearance box.
-    void Choose(const wchar_t* box, int32_t value)
-    {
-        form->ObjectControls().SelectByValue(box, value);
-        form->ObjectControls().RunChange(box);
-    }
     void Click(const wchar_t* button)
     {
         SendMessageW(FindComponentAs<TWinControl>(form, button)->Handle(), BM_CLICK, 0, 0);
@@ -62,36 +47,30 @@ TEST_F(AppearanceFormTest, CatalogueDrivesThePictureList)
 {
     PutCatalogue(L"Data\\Objects.txt", "3\r\nAVWangl0.def 1 0 1 1 54 12 2 0\r\nAVWpike.def 1 0 1 1 54 0 2 0\r\n"
                                        "AVWangl1.def 1 0 1 1 54 12 2 0\r\n");
-    // Read after it: the same picture in another case is there already; with
+    // Read after it, the same picture in another case is there already; with
     // another subtype it is new.
     PutCatalogue(L"Data\\Objects2.txt", "2\r\navwANGL0.DEF 1 0 1 1 54 12 2 0\r\navwANGL0.DEF 1 0 1 1 54 13 2 0\r\n");
     form = new TForm1(Application);
     EXPECT_EQ(form->Catalogue().Entries().size(), 4u);
 
-    Choose(L"ComboBox3", 54);
-    Choose(L"ComboBox4", 12);
-    EXPECT_EQ(Pictures(), (std::vector<std::wstring>{L"AVWangl0.def", L"AVWangl1.def"}));
-    EXPECT_EQ(Box(L"ComboName")->Text(), L"AVWangl0.def");
-    EXPECT_EQ(Box(L"ComboBox4")->Text(), L"12  Angel");
+    form->ObjectControls().SelectByValue(L"ComboBox4", 12);
+    form->ObjectControls().SelectByValue(L"ComboBox3", 54);
+    form->ObjectControls().RunChange(L"ComboBox3");
+    TCustomCombo* picture = Box(L"ComboName");
+    ASSERT_EQ(SendMessageW(picture->Handle(), CB_GETCOUNT, 0, 0), 2);
+    EXPECT_EQ(picture->Items()->Get(1), L"AVWangl1.def");
+    EXPECT_EQ(picture->Text(), L"AVWangl0.def");
 
-    // "Copy" keeps the name, "Paste" puts it back without touching the boxes.
-    Click(L"Button7");
-    Choose(L"ComboBox4", 0);
-    EXPECT_EQ(Box(L"ComboName")->Text(), L"AVWpike.def");
+    // "Paste" does nothing before a "Copy"; then it puts the kept name back.
     Click(L"Button8");
-    EXPECT_EQ(Box(L"ComboName")->Text(), L"AVWangl0.def");
-    EXPECT_EQ(Pictures(), std::vector<std::wstring>{L"AVWpike.def"});
-
-    // A name typed in another case sets the boxes to the catalogue's values.
-    Box(L"ComboName")->SetText(L"AVWANGL0.def");
-    form->ObjectControls().RunChange(L"ComboName");
-    EXPECT_EQ(Box(L"ComboBox3")->Text(), L"54  Monster");
-    EXPECT_EQ(Box(L"ComboBox4")->Text(), L"12  Angel");
-    EXPECT_EQ(Box(L"ComboName")->Text(), L"AVWANGL0.def");
-    EXPECT_EQ(Pictures(), (std::vector<std::wstring>{L"AVWangl0.def", L"AVWangl1.def"}));
+    EXPECT_EQ(picture->Text(), L"AVWangl0.def");
+    Click(L"Button7");
+    picture->SetText(L"typed");
+    Click(L"Button8");
+    EXPECT_EQ(picture->Text(), L"AVWangl0.def");
 }
 
-TEST_F(AppearanceFormTest, BadCountEndsTheStartUpSteps)
+TEST_F(AppearanceFormTest, CountThatIsNoNumberEndsTheStartUpSteps)
 {
     PutCatalogue(L"Data\\Objects.txt", "2\r\nAVWpike.def 1 0 1 1 54 0 2 0\r\n");
     PutCatalogue(L"Data\\Objects1.txt", "many\r\nAVWangl0.def 1 0 1 1 54 12 2 0\r\n");
@@ -111,8 +90,7 @@ TEST_F(AppearanceFormTest, BadCountEndsTheStartUpSteps)
     form = new TForm1(Application);
     Application->OnException = nullptr;
     EXPECT_EQ(catcher.Errors, std::vector<std::wstring>{L"Invalid numeric input."});
-    // The entries before the error stay; the files after it and the later steps
-    // (the type lists) do not come.
+    // The entries before the error stay; the later files and steps (the type lists) do not come.
     EXPECT_EQ(form->Catalogue().Entries(), (std::vector<TMyPic>{{"AVWpike.def", 54, 0}}));
     EXPECT_EQ(Box(L"ComboBox3")->Items()->Count(), 0);
 }

@@ -1,6 +1,5 @@
 // The appearance group's rules against a stand-in window: the picture list that
-// follows the appearance boxes, a known picture name that sets them, and the
-// picture store of "Copy"/"Paste".
+// follows the appearance boxes, and a known picture name that sets them.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -46,11 +45,8 @@ class AppearanceTest : public ::testing::Test {
 protected:
     AppearanceTest()
     {
-        for (const TMyPic& e : std::vector<TMyPic>{{"Shared", 5, 1},
-                                                   {"AVWangl0", 54, 12},
-                                                   {"AVWpike", 54, 0},
-                                                   {"Shared", 54, 12},
-                                                   {"AVWangl1", 54, 12}})
+        for (TMyPic e : std::vector<TMyPic>{
+                 {"Shared", 5, 1}, {"AVWangl0", 54, 12}, {"AVWpike", 54, 0}, {"Shared", 54, 12}, {"AVWangl1", 54, 12}})
             catalogue.Add(e);
         window.Appearance = &appearance;
     }
@@ -138,26 +134,6 @@ TEST_F(AppearanceTest, KnownPictureNameSetsTheBoxes)
     window.FailTypeChange = false;
     Type("AVWPIKE");
     EXPECT_EQ(window.Boxes[L"ComboBox4"], L"0");
-}
-
-TEST_F(AppearanceTest, CopyAndPasteKeepAPictureName)
-{
-    window.Picture = "before";
-    appearance.PastePicture();  // nothing kept yet
-    EXPECT_EQ(window.Picture, "before");
-
-    appearance.CopyPicture();
-    window.Picture = "other";
-    appearance.PastePicture();
-    EXPECT_EQ(window.Picture, "before");
-    EXPECT_EQ(window.ListBuilds, 0);  // no handler runs
-
-    // An empty name is kept too, and pasting it does nothing.
-    window.Picture.clear();
-    appearance.CopyPicture();
-    window.Picture = "typed";
-    appearance.PastePicture();
-    EXPECT_EQ(window.Picture, "typed");
 }
 
 }  // namespace
