@@ -28,10 +28,8 @@ public:
         int32_t code = 0;
         const int32_t count = ParseInteger(word, &code);
         // A sign alone is no number either.
-        if (code != kdpiOk || word.find_first_of("0123456789") == std::string_view::npos) {
-            if (!word.empty())
-                throw EInOutError(L"Invalid numeric input");
-        }
+        if (!word.empty() && (code != kdpiOk || word.find_first_of("0123456789") == std::string_view::npos))
+            throw EInOutError(L"Invalid numeric input");
         NextLine();
         return count;
     }
@@ -113,13 +111,12 @@ void ReadCatalogueText(TObjectCatalogue& catalogue, std::string_view text)
         for (size_t i = line.size(); i > 0 && seen < 4;)
             if (line[--i] == ' ')
                 blanks[seen++] = i;
-        if (seen < 3)
+        // A line of three blanks or fewer has no type: it is passed over.
+        if (seen < 4)
             continue;
         TMyPic entry;
         if (!ReadField(line.substr(blanks[2] + 1, blanks[1] - blanks[2] - 1), entry.Subtype))
             return;
-        if (seen < 4)
-            continue;
         if (!ReadField(line.substr(blanks[3] + 1, blanks[2] - blanks[3] - 1), entry.Type))
             return;
 

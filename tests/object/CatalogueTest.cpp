@@ -30,7 +30,7 @@ TEST(CatalogueTest, LineRules)
 {
     // The fields are counted from the end; a trailing blank shifts them. A line
     // of three blanks is passed over without taking the type of the line before.
-    EXPECT_EQ(Read({"5\r\n" + GameLine("AVWangl0.def", 54, 12) + "\r\na 1 2 3 4\r\nb 1 2 3 4 \r\nc 7 8 9\r\n"
+    EXPECT_EQ(Read({"5\r\n" + GameLine("AVWangl0.def", 54, 12) + "\r\na 1 2 3 4\r\nb 1 2 3 4 \r\nc 7 x 9\r\n"
                     " 1 2 3 4\r\nd  5 6 7\r\n"}),
               (std::vector<TMyPic>{{"AVWangl0.def", 54, 12}, {"a", 1, 2}, {"b", 2, 3}, {"", 1, 2}}));
     // LF and CR end lines too; the count line may carry more words; a sign is fine.
@@ -146,13 +146,11 @@ void PlainRead(std::vector<TMyPic>& all, const std::string& text)
         for (size_t p = line.size(); p-- > 0 && blanks.size() < 4;)
             if (line[p] == ' ')
                 blanks.push_back(p);
-        if (blanks.size() < 3)
+        if (blanks.size() < 4)
             continue;
         TMyPic e{line.substr(0, line.find(' '))};
         if (!CleanNumber(line.substr(blanks[2] + 1, blanks[1] - blanks[2] - 1), e.Subtype))
             return;
-        if (blanks.size() < 4)
-            continue;
         if (!CleanNumber(line.substr(blanks[3] + 1, blanks[2] - blanks[3] - 1), e.Type))
             return;
         bool present = false;
