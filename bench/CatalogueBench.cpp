@@ -125,8 +125,8 @@ int main()
                           ("kestrin-catalogue-bench-" + std::to_string(TClock::now().time_since_epoch().count()));
     const TAsciiCollation collation;
     TObjectCatalogue catalogue(collation);
-    std::printf("%8s %8s %10s %10s %9s %7s %10s\n", "lines", "entries", "load ms", "ns/line", "plain ms", "ratio",
-                "list ms");
+    std::printf("%8s %8s %9s %9s %9s %9s %7s %9s\n", "lines", "entries", "load ms", "ns/line", "plain ms",
+                "ns/line", "ratio", "list ms");
     for (int lines : {10000, 20000, 40000, 80000}) {
         const std::vector<fs::path> files = WriteCatalogue(root / std::to_string(lines) / "Data", lines);
         size_t entries = 0, listed = 0;
@@ -134,8 +134,8 @@ int main()
         const double list = Best([&] { listed = ListEverything(catalogue); }, [] {}).first;
         if (listed != entries)
             return 1;
-        std::printf("%8d %8zu %10.2f %10.1f %9.2f %7.2f %10.2f\n", lines, entries, load, load * 1e6 / lines, plain,
-                    load / plain, list);
+        std::printf("%8d %8zu %9.2f %9.1f %9.2f %9.1f %7.2f %9.2f\n", lines, entries, load, load * 1e6 / lines, plain,
+                    plain * 1e6 / lines, load / plain, list);
     }
     fs::remove_all(root);
     return 0;

@@ -15,7 +15,6 @@ void TObjectCatalogue::Clear()
 {
     entries_.clear();
     nameKeys_.clear();
-    hashes_.clear();
     index_.clear();
     indexed_ = 0;
 }
@@ -28,49 +27,49 @@ bool TObjectCatalogue::Append(TMyPic entry, bool unlessPresent)
 {
     std::string nameKey = collation_.CaseBlindKey(entry.Name);
     const uint64_t numbers = uint64_t(uint32_t(entry.Type)) << 32 | uint32_t(entry.Subtype);
-    hashes_.push_back(std::hash<std::string_view>{}(nameKey) ^ (numbers * 0x9E3779B97F4A7C15ull));
+    const uint64_t hash = std::hash<std::string_view>{}(nameKey) ^ (numbers * 0x9E3779B97F4A7C15ull);
     nameKeys_.push_back(std::move(nameKey));
     entries_.push_back(std::move(entry));
     // A duplicate added without the check needs no place of its own in the index.
-    if (IndexLast() || !unlessPresent)
+    if (IndexLast(static_cast<uint32_t>(hash ^ hash >> 32)) || !unlessPresent)
         return true;
-    hashes_.pop_back();
     nameKeys_.pop_back();
     entries_.pop_back();
     return false;
 }
 
-bool TObjectCatalogue::IndexLast()
+bool TObjectCatalogue::IndexLast(uint32_t hash)
 {
     if (2 * (indexed_ + 1) > index_.size())
         GrowIndex();
     const size_t last = entries_.size() - 1;
     const size_t mask = index_.size() - 1;
-    for (size_t slot = hashes_[last] & mask;; slot = (slot + 1) & mask) {
-        if (index_[slot] == 0) {
-            index_[slot] = static_cast<uint32_t>(last + 1);
+    for (size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+        const uint64_t held = index_[slot];
+        if (held == 0) {
+            index_[slot] = uint64_t(hash) << 32 | (last + 1);
             ++indexed_;
             return true;
         }
-        const size_t other = index_[slot] - 1;
-        if (hashes_[other] == hashes_[last] && nameKeys_[other] == nameKeys_[last] &&
-            entries_[other].Type == entries_[last].Type && entries_[other].Subtype == entries_[last].Subtype)
+        const size_t other = static_cast<uint32_t>(held) - 1;
+        if (held >> 32 == hash && nameKeys_[other] == nameKeys_[last] && entries_[other].Type == entries_[last].Type &&
+            entries_[other].Subtype == entries_[last].Subtype)
             return false;
     }
 }
 
 void TObjectCatalogue::GrowIndex()
 {
-    std::vector<uint32_t> old = std::move(index_);
+    std::vector<uint64_t> old = std::move(index_);
     index_.assign(old.empty() ? 64 : 2 * old.size(), 0);
     const size_t mask = index_.size() - 1;
-    for (const uint32_t entry : old) {
-        if (entry == 0)
+    for (const uint64_t held : old) {
+        if (held == 0)
             continue;
-        size_t slot = hashes_[entry - 1] & mask;
+        size_t slot = (held >> 32) & mask;
         while (index_[slot] != 0)
             slot = (slot + 1) & mask;
-        index_[slot] = entry;
+        index_[slot] = held;
     }
 }
 

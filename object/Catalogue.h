@@ -63,15 +63,17 @@ public:
 private:
     // Appends the entry; with unlessPresent only when it is not there yet.
     bool Append(TMyPic entry, bool unlessPresent);
-    // Enters the last entry in the index of present entries, unless the same is
-    // there already. The index is an open-addressing table of entry numbers + 1.
-    bool IndexLast();
+    // Enters the last entry, whose key, type and subtype hash to hash, in the
+    // index of present entries, unless the same is there already.
+    bool IndexLast(uint32_t hash);
     void GrowIndex();
 
     const INameCollation& collation_;
     std::vector<TMyPic> entries_;
     std::vector<std::string> nameKeys_;  // the case-blind key of each entry's name
-    std::vector<size_t> hashes_;         // the hash of each entry's key, type and subtype
-    std::vector<uint32_t> index_;        // a power of two in size, at most half full
+    // Open addressing: each slot holds an entry's hash in its upper half and the
+    // entry's number + 1 in its lower half, 0 when empty. A power of two in
+    // size, at most half full; a probe looks at an entry only when the hashes match.
+    std::vector<uint64_t> index_;
     size_t indexed_ = 0;
 };
