@@ -96,10 +96,6 @@ TEST_F(AppearanceTest, ListFollowsTypeAndSubtype)
     Choose(L"99999999999", L"0");
     EXPECT_EQ(window.List.size(), 5u);
     EXPECT_EQ(window.Picture, "typed");
-    // A type without pictures gives an empty list.
-    Choose(L"1", L"0");
-    EXPECT_TRUE(window.List.empty());
-    EXPECT_EQ(window.Picture, "typed");
 }
 
 TEST_F(AppearanceTest, KnownPictureNameSetsTheBoxes)
