@@ -98,13 +98,13 @@ HANDLE CreateFileMakeDirs(const std::wstring& fileName, DWORD desiredAccess, DWO
 // ReadFile and WriteFile take a 32-bit count; larger transfers go in pieces.
 constexpr size_t kMaxTransfer = 1u << 30;
 
-void ReadFileExact(HANDLE file, void* buffer, size_t count)
+void ReadFileExact(HANDLE file, void* buffer, size_t count, TReadFileCall read)
 {
     auto* cursor = static_cast<unsigned char*>(buffer);
     while (count > 0) {
         DWORD wanted = static_cast<DWORD>(count < kMaxTransfer ? count : kMaxTransfer);
         DWORD got = 0;
-        if (!ReadFile(file, cursor, wanted, &got, nullptr))
+        if (!read(file, cursor, wanted, &got, nullptr))
             RaiseLastOSError();
         if (got == 0 || got > wanted)
             RaiseOSError(ERROR_HANDLE_EOF);
@@ -113,13 +113,13 @@ void ReadFileExact(HANDLE file, void* buffer, size_t count)
     }
 }
 
-void WriteFileExact(HANDLE file, const void* buffer, size_t count)
+void WriteFileExact(HANDLE file, const void* buffer, size_t count, TWriteFileCall write)
 {
     const auto* cursor = static_cast<const unsigned char*>(buffer);
     while (count > 0) {
         DWORD wanted = static_cast<DWORD>(count < kMaxTransfer ? count : kMaxTransfer);
         DWORD written = 0;
-        if (!WriteFile(file, cursor, wanted, &written, nullptr))
+        if (!write(file, cursor, wanted, &written, nullptr))
             RaiseLastOSError();
         if (written == 0 || written > wanted)
             RaiseOSError(ERROR_WRITE_FAULT);

@@ -31,12 +31,16 @@ HANDLE CreateFileMakeDirs(const std::wstring& fileName, DWORD desiredAccess, DWO
 // '/' or drive colon; empty when there is none.
 std::wstring ExtractFilePath(std::wstring_view path);
 
+// The system's ReadFile and WriteFile, or a stand-in with the same contract.
+using TReadFileCall = BOOL(WINAPI*)(HANDLE, LPVOID, DWORD, LPDWORD, LPOVERLAPPED);
+using TWriteFileCall = BOOL(WINAPI*)(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED);
+
 // Reads exactly count bytes from the file's current position. A failed read
 // raises the OS error; a file that ends first raises ERROR_HANDLE_EOF.
-void ReadFileExact(HANDLE file, void* buffer, size_t count);
+void ReadFileExact(HANDLE file, void* buffer, size_t count, TReadFileCall read = ::ReadFile);
 // Writes exactly count bytes. A failed write raises the OS error; a write that
 // makes no progress raises ERROR_WRITE_FAULT.
-void WriteFileExact(HANDLE file, const void* buffer, size_t count);
+void WriteFileExact(HANDLE file, const void* buffer, size_t count, TWriteFileCall write = ::WriteFile);
 
 // The bytes of a whole file, which others may have open meanwhile. Raises
 // EFOpenError when the file cannot be opened, EOSError when it cannot be read,

@@ -5,12 +5,15 @@
 #include <cwchar>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "controls/KdSysUtils.h"
 #include "framework/Exceptions.h"
 #include "framework/OSError.h"
 
 namespace {
+
+TObjectFileDisk disk;
 
 // A name in the target's folder that nothing uses yet. Short, so that it fits
 // wherever the target's own name fits.
@@ -31,6 +34,8 @@ std::wstring UnusedTemporaryName(const std::wstring& target)
 
 }  // namespace
 
+TObjectFileDisk SetObjectFileDisk(const TObjectFileDisk& replacement) { return std::exchange(disk, replacement); }
+
 std::vector<std::uint8_t> ReadObjectFile(const std::wstring& fileName)
 {
     TOwnedFile file(
@@ -44,7 +49,7 @@ std::vector<std::uint8_t> ReadObjectFile(const std::wstring& fileName)
                           L" bytes, at most " + std::to_wstring(kMaxObjectFileSize) + L" are read");
     }
     std::vector<std::uint8_t> bytes(static_cast<size_t>(size.QuadPart));
-    ReadFileExact(file.Get(), bytes.data(), bytes.size());
+    ReadFileExact(file.Get(), bytes.data(), bytes.size(), disk.Read);
     file.Close();
     return bytes;
 }
@@ -62,7 +67,7 @@ void WriteObjectFile(const std::wstring& fileName, std::span<const std::uint8_t>
 
     DWORD oldAttributes = INVALID_FILE_ATTRIBUTES;
     try {
-        WriteFileExact(file.Get(), block.data(), block.size());
+        WriteFileExact(file.Get(), block.data(), block.size(), disk.Write);
         Win32Check(FlushFileBuffers(file.Get()));
         file.Close();
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/KdSysUtils.h"
 #include "object/ObjectFileFormat.h"
 
 // The whole content of the file, read with no sharing. An empty file gives no
@@ -22,3 +23,13 @@ std::vector<std::uint8_t> ReadObjectFile(const std::wstring& fileName);
 // content and attributes. A block of another size is a caller's error
 // (std::invalid_argument) and touches nothing.
 void WriteObjectFile(const std::wstring& fileName, std::span<const std::uint8_t> block);
+
+// The calls through which object files are read and written: the system's own
+// in normal use. Tests put stand-ins in place to play a disk that fills up
+// during a write or a file that gets shorter while it is read.
+struct TObjectFileDisk {
+    TReadFileCall Read = ::ReadFile;
+    TWriteFileCall Write = ::WriteFile;
+};
+// Makes disk the one used from now on; returns the one used before.
+TObjectFileDisk SetObjectFileDisk(const TObjectFileDisk& disk);

@@ -1,6 +1,7 @@
 #pragma once
 // Answers the message boxes that the test's own thread shows: each box is read
-// as it becomes active and closed with OK, as if a user had pressed it.
+// as it becomes active and closed with Yes where it asks, OK otherwise, as if a
+// user had pressed it.
 #include <windows.h>
 
 #include <string>
@@ -39,7 +40,7 @@ private:
             GetWindowTextW(box, caption, 256);
             GetDlgItemTextW(box, 0xFFFF, text, 1024);  // the message's static text
             self_->Boxes.push_back({caption, text});
-            PostMessageW(box, WM_COMMAND, IDOK, 0);
+            PostMessageW(box, WM_COMMAND, GetDlgItem(box, IDYES) ? IDYES : IDOK, 0);
         }
         return CallNextHookEx(nullptr, code, wParam, lParam);
     }
