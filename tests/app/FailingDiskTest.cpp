@@ -338,7 +338,8 @@ TEST_F(FailingDisk, FileShrinksWhileRead)
     testfs::PutFile(dir_ / L"castle.kst", OldFile());
     const TDiskContents before = Contents(dir_.Path());
     {
-        // Cut to 100 bytes, a valid block's start, after its size was taken.
+        // Cut to 100 bytes after its size was taken: those would decode, but they
+        // are not the file that was sized.
         TDiskStandIn shrinking({.Read = ReadShrunkFile}, 100);
         ExpectFailureReported(kLoad, dir_ / L"castle.kst", ERROR_HANDLE_EOF);
     }
