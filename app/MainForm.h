@@ -5,9 +5,11 @@
 // the mask store). Its controls are built from its window description.
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "app/TrayBehaviour.h"
 #include "framework/Exceptions.h"
 #include "framework/Forms.h"
 #include "object/ClipboardExchange.h"
@@ -34,7 +36,9 @@ public:
 
     // The start in the tray for a hidden or minimised start: the window stays
     // hidden and "Tray Icon" is checked.
-    void TrayStart();
+    void TrayStart() { Tray().Start(); }
+    // The tray behaviour of the window.
+    TTrayBehaviour& Tray();
 
     // What the object block sees of the window.
     IObjectControls& ObjectControls() { return *this; }
@@ -60,6 +64,8 @@ public:
     void Button4Click(TObject* sender);
     void Button6Click(TObject* sender);
     void CheckBox20Click(TObject* sender);
+    void ELTrayIcon1Click(TObject* sender);
+    void Exit1Click(TObject* sender);
     void ComboNameChange(TObject* sender);
     void ComboBox1Change(TObject* sender);
     void Image12MouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
@@ -92,8 +98,6 @@ private:
     void FillTypeBoxes();
     void PrepareLegend();
     void SpaceTerrainControls();
-    void GiveTrayIconTheWindowIcon();
-    void SetTrayIconActive(bool active);
     void LoadCommandLineFile();
 
     // The grid.
@@ -142,4 +146,5 @@ private:
     std::array<TImage*, kMaskRows * kMaskColumns> cells_{};
     int leftBrush_ = 0;
     int rightBrush_ = 1;
+    std::unique_ptr<TTrayBehaviour> tray_;
 };

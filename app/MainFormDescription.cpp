@@ -8,7 +8,9 @@
 #include "framework/Edits.h"
 #include "framework/ExtCtrls.h"
 #include "framework/FormDescription.h"
+#include "framework/Menus.h"
 #include "framework/StdCtrls.h"
+#include "widgets/ELControls.h"
 #include "widgets/IACheckControl.h"
 
 namespace {
@@ -248,6 +250,20 @@ TFormDescription MainDescription()
              d.SetOptions(kSaveDialogOptions);
              d.SetDefaultExt(kSaveDialogDefaultExt);
          })},
+
+        // The tray icon and its menu; "Tray Icon" switches the icon on.
+        {.Class = L"TPopupMenu", .Name = L"PopupMenu1"},
+        {.Class = L"TMenuItem", .Name = L"Show1", .Parent = L"PopupMenu1", .Caption = L"&Show",
+         .Events = {On(&TMenuItem::OnClick, &F::ELTrayIcon1Click)}},
+        {.Class = L"TMenuItem", .Name = L"N1", .Parent = L"PopupMenu1", .Caption = L"-"},
+        {.Class = L"TMenuItem", .Name = L"Exit1", .Parent = L"PopupMenu1", .Caption = L"E&xit",
+         .Events = {On(&TMenuItem::OnClick, &F::Exit1Click)}},
+        {.Class = L"TELTrayIcon", .Name = L"ELTrayIcon1", .Events = {On(&TELTrayIcon::OnClick, &F::ELTrayIcon1Click)},
+         .Setup = Set<TELTrayIcon>([](TELTrayIcon& t, TComponent& form) {
+             t.SetHint(L"Kestrin");
+             t.SetPopupMenu(FindComponentAs<TPopupMenu>(&form, L"PopupMenu1"));
+             t.SetHideTaskBarButton(true);
+         })},
     };
     d.insert(d.end(), std::begin(useless), std::end(useless));
     return d;
@@ -261,6 +277,7 @@ void TForm1::BuildDescription()
     RegisterComponentClass<TOpenDialog>();
     RegisterComponentClass<TSaveDialog>();
     RegisterComponentClass<TIACheckControl>();
+    RegisterComponentClass<TELTrayIcon>();
     static const TFormDescription description = MainDescription();
     BuildForm(*this, description);
 }
