@@ -345,6 +345,50 @@ void TKestrin::Answer(const TMessageBox& box)
     Settle();
 }
 
+HWND TKestrin::TrayIconWindow() const
+{
+    TEnumState state;
+    state.Pid = info_.dwProcessId;
+    state.ClassName = L"KdUtilityWindow";
+    EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&state));
+    for (HWND window : state.Found) {
+        // The shell changes nothing for a modify without flags, but answers
+        // whether it knows an icon of that window.
+        NOTIFYICONDATAW data{};
+        data.cbSize = sizeof data;
+        data.hWnd = window;
+        if (Shell_NotifyIconW(NIM_MODIFY, &data))
+            return window;
+    }
+    return nullptr;
+}
+
+void TKestrin::MouseOnTrayIcon(UINT mouseMessage)
+{
+    HWND window = TrayIconWindow();
+    if (!window)
+        throw std::runtime_error("Kestrin shows no tray icon");
+    PostMessageW(window, WM_USER, 0, static_cast<LPARAM>(mouseMessage));
+    Settle();
+}
+
+HWND TKestrin::WaitForPopupMenu(TDuration timeout) const
+{
+    auto deadline = TClock::now() + timeout;
+    for (;;) {
+        TEnumState state;
+        state.Pid = info_.dwProcessId;
+        state.ClassName = L"#32768";
+        state.VisibleOnly = true;
+        EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&state));
+        if (!state.Found.empty())
+            return state.Found.front();
+        if (TClock::now() >= deadline)
+            return nullptr;
+        Sleep(10);
+    }
+}
+
 bool TKestrin::WaitForText(HWND window, const std::wstring& text, TDuration timeout) const
 {
     auto deadline = TClock::now() + timeout;

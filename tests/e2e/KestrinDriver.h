@@ -3,6 +3,7 @@
 // program as its own process, finds its window and controls, clicks buttons with
 // posted messages, answers its message boxes, and runs kestrin-clip.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <chrono>
 #include <cstdint>
@@ -90,6 +91,15 @@ public:
     std::optional<TMessageBox> WaitForMessageBox(TDuration timeout = 3s) const;
     // Presses OK on the box and waits until it is gone.
     void Answer(const TMessageBox& box);
+
+    // The program's hidden window that has an icon in the notification area (the
+    // shell is asked), or null when it shows none.
+    HWND TrayIconWindow() const;
+    // Does to the tray icon what the shell does when the mouse acts on it: posts
+    // the mouse message (WM_LBUTTONDOWN, WM_RBUTTONUP, ...) to its window.
+    void MouseOnTrayIcon(UINT mouseMessage);
+    // The program's open popup menu, waiting up to timeout; null when none came.
+    HWND WaitForPopupMenu(TDuration timeout = 3s) const;
 
     // Waits until the window shows text; false on time-out.
     bool WaitForText(HWND window, const std::wstring& text, TDuration timeout = 2s) const;
