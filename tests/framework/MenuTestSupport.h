@@ -9,22 +9,22 @@
 
 namespace testing_support {
 
+inline BOOL CALLBACK FindOpenMenu(HWND h, LPARAM out)
+{
+    wchar_t cls[16] = {};
+    GetClassNameW(h, cls, 16);
+    if (std::wstring(cls) == L"#32768" && IsWindowVisible(h)) {
+        *reinterpret_cast<HWND*>(out) = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // The open popup menu window of this thread, or null.
 inline HWND OpenMenuWindow()
 {
     HWND found = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND h, LPARAM out) -> BOOL {
-            wchar_t cls[16] = {};
-            GetClassNameW(h, cls, 16);
-            if (std::wstring(cls) == L"#32768" && IsWindowVisible(h)) {
-                *reinterpret_cast<HWND*>(out) = h;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumThreadWindows(GetCurrentThreadId(), FindOpenMenu, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
