@@ -10,11 +10,9 @@
 #include "framework/ComboBox.h"
 #include "framework/Edits.h"
 #include "framework/ExtCtrls.h"
-#include "framework/Menus.h"
 #include "framework/OSError.h"
 #include "framework/StdCtrls.h"
 #include "object/ObjectControls.h"
-#include "widgets/ELControls.h"
 
 namespace {
 
@@ -314,29 +312,6 @@ TEST_F(MainFormTest, RefusedFormatIsReportedAndLeavesTheClipboardClosed)
     CloseClipboard();
 }
 
-TEST_F(MainFormTest, TrayIconAndItsMenuAsDescribed)
-{
-    auto* icon = Get<TELTrayIcon>(L"ELTrayIcon1");
-    auto* menu = Get<TPopupMenu>(L"PopupMenu1");
-    EXPECT_EQ(icon->Hint(), L"Kestrin");
-    EXPECT_EQ(icon->PopupMenu(), menu);
-    EXPECT_TRUE(icon->HideTaskBarButton());
-    EXPECT_FALSE(icon->Active());
-    EXPECT_EQ(icon->Animations()->Count(), 0);
-    EXPECT_FALSE(icon->Icon()->Empty()) << "the window's icon, given at creation";
-    ASSERT_EQ(menu->Items()->Count(), 3);
-    EXPECT_EQ(menu->Items()->Items(0), Get<TMenuItem>(L"Show1"));
-    EXPECT_EQ(menu->Items()->Items(0)->Caption(), L"&Show");
-    EXPECT_TRUE(menu->Items()->Items(1)->IsLine());
-    EXPECT_EQ(menu->Items()->Items(2), Get<TMenuItem>(L"Exit1"));
-    EXPECT_EQ(menu->Items()->Items(2)->Caption(), L"E&xit");
-
-    Get<TCheckBox>(L"CheckBox20")->SetChecked(true);
-    EXPECT_TRUE(icon->Active());
-    Get<TCheckBox>(L"CheckBox20")->SetChecked(false);
-    EXPECT_FALSE(icon->Active());
-}
-
 TEST_F(MainFormTest, SystemCommandsGoThroughTheTrayWhileTrayIconIsChecked)
 {
     form->Show();
@@ -353,8 +328,6 @@ TEST_F(MainFormTest, SystemCommandsGoThroughTheTrayWhileTrayIconIsChecked)
     command(SC_RESTORE);
     EXPECT_FALSE(IsIconic(h));
     EXPECT_TRUE(IsWindowVisible(h));
-    command(SC_MAXIMIZE);
-    EXPECT_FALSE(IsZoomed(h));
 
     // Unchecked: minimising is the system's.
     Get<TCheckBox>(L"CheckBox20")->SetChecked(false);

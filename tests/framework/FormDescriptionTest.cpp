@@ -156,37 +156,22 @@ TEST(FormDescription, BadRowsAreRefused)
 TEST(FormDescription, MenuItemsJoinTheMenuTheyName)
 {
     auto form = std::make_unique<TSampleForm>(nullptr);
-    const TFormDescription menu = {
+    BuildComponents(*form, {
         {.Class = L"TPopupMenu", .Name = L"PopupMenu1"},
         {.Class = L"TMenuItem", .Name = L"Show1", .Parent = L"PopupMenu1", .Caption = L"&Show",
          .Events = {On(&TMenuItem::OnClick, &TSampleForm::Button1Click)}},
-        {.Class = L"TMenuItem", .Name = L"N1", .Parent = L"PopupMenu1", .Caption = L"-"},
         {.Class = L"TMenuItem", .Name = L"More1", .Parent = L"PopupMenu1", .Caption = L"More", .Enabled = false},
         {.Class = L"TMenuItem", .Name = L"Exit1", .Parent = L"More1", .Caption = L"E&xit", .Visible = false},
-    };
-    BuildComponents(*form, menu);
-    auto* popup = FindComponentAs<TPopupMenu>(form.get(), L"PopupMenu1");
-    ASSERT_TRUE(popup);
-    TMenuItem* items = popup->Items();
-    ASSERT_EQ(items->Count(), 3);
-    EXPECT_EQ(items->Items(0)->Caption(), L"&Show");
-    EXPECT_TRUE(items->Items(1)->IsLine());
-    EXPECT_FALSE(items->Items(2)->Enabled());
-    auto* exit = FindComponentAs<TMenuItem>(form.get(), L"Exit1");
-    EXPECT_EQ(exit->Parent(), items->Items(2));
-    EXPECT_FALSE(exit->Visible());
+    });
+    TMenuItem* items = FindComponentAs<TPopupMenu>(form.get(), L"PopupMenu1")->Items();
+    ASSERT_EQ(items->Count(), 2);
+    EXPECT_FALSE(items->Items(1)->Enabled());
+    EXPECT_EQ(items->Items(1)->Items(0)->Caption(), L"E&xit");
+    EXPECT_FALSE(items->Items(1)->Items(0)->Visible());
     items->Items(0)->Click();
     EXPECT_EQ(form->Clicks, 1);
-
-    auto build = [](const TFormDescription& d) {
-        auto f = std::make_unique<TForm>(nullptr);
-        BuildComponents(*f, d);
-    };
-    EXPECT_THROW(build({{.Class = L"TMenuItem", .Name = L"Lost1", .Caption = L"Lost"}}), EComponentError);
-    EXPECT_THROW(build({{.Class = L"TButton", .Name = L"B"}, {.Class = L"TMenuItem", .Name = L"I", .Parent = L"B"}}),
-                 EComponentError);
-    EXPECT_THROW(build({{.Class = L"TPopupMenu", .Name = L"P"},
-                        {.Class = L"TMenuItem", .Name = L"I", .Parent = L"P", .Bounds = TBoundsSpec{0, 0, 1, 1}}}),
+    // An item must name a menu.
+    EXPECT_THROW(BuildComponents(*form, {{.Class = L"TMenuItem", .Name = L"Lost1", .Parent = L"Edit1"}}),
                  EComponentError);
 }
 

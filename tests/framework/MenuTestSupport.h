@@ -9,44 +9,35 @@
 
 namespace testing_support {
 
-inline BOOL CALLBACK FindOpenMenu(HWND h, LPARAM out)
-{
-    wchar_t cls[16] = {};
-    GetClassNameW(h, cls, 16);
-    if (std::wstring(cls) == L"#32768" && IsWindowVisible(h)) {
-        *reinterpret_cast<HWND*>(out) = h;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// The open popup menu window of this thread, or null.
-inline HWND OpenMenuWindow()
-{
-    HWND found = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindOpenMenu, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
 inline std::function<void(HWND)>& PendingMenuAction()
 {
     static std::function<void(HWND)> action;
     return action;
 }
 
+inline BOOL CALLBACK FindOpenMenu(HWND h, LPARAM out)
+{
+    wchar_t cls[16] = {};
+    GetClassNameW(h, cls, 16);
+    if (std::wstring(cls) != L"#32768" || !IsWindowVisible(h))
+        return TRUE;
+    *reinterpret_cast<HWND*>(out) = h;
+    return FALSE;
+}
+
 inline void CALLBACK MenuActionTick(HWND, UINT, UINT_PTR id, DWORD)
 {
-    HWND menu = OpenMenuWindow();
+    HWND menu = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindOpenMenu, reinterpret_cast<LPARAM>(&menu));
     if (!menu)
         return;
     KillTimer(nullptr, id);
-    auto action = std::move(PendingMenuAction());
-    PendingMenuAction() = nullptr;
+    auto action = std::exchange(PendingMenuAction(), nullptr);
     if (action)
         action(menu);
 }
 
-// Runs action with the menu window as soon as a popup menu is open.
+// Runs action with the menu window as soon as a popup menu of this thread is open.
 inline void WhenMenuOpens(std::function<void(HWND)> action)
 {
     PendingMenuAction() = std::move(action);

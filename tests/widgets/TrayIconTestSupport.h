@@ -7,8 +7,6 @@
 
 #include <vector>
 
-#include "framework/Application.h"
-#include "framework/Forms.h"
 #include "framework/Handles.h"
 #include "framework/ImageList.h"
 #include "widgets/ELControls.h"
@@ -34,15 +32,11 @@ struct TShellCall {
     COLORREF Color = CLR_INVALID;  // of the icon sent, read while it existed
 };
 
-inline std::vector<TShellCall>& ShellCalls()
-{
-    static std::vector<TShellCall> calls;
-    return calls;
-}
+inline std::vector<TShellCall> gShellCalls;
 
 inline BOOL RecordShellCall(DWORD command, NOTIFYICONDATAW* data)
 {
-    ShellCalls().push_back({command, *data, IconColor(data->hIcon)});
+    gShellCalls.push_back({command, *data, IconColor(data->hIcon)});
     return SystemShellNotifyIcon(command, data);
 }
 
@@ -50,15 +44,15 @@ inline BOOL RecordShellCall(DWORD command, NOTIFYICONDATAW* data)
 struct TShellRecorder {
     TShellRecorder()
     {
-        ShellCalls().clear();
+        gShellCalls.clear();
         SetShellNotifyIconCall(&RecordShellCall);
     }
     ~TShellRecorder() { SetShellNotifyIconCall(nullptr); }
-    std::vector<TShellCall>& Calls() { return ShellCalls(); }
+    std::vector<TShellCall>& Calls() { return gShellCalls; }
     std::vector<COLORREF> ModifiedColors() const
     {
         std::vector<COLORREF> colors;
-        for (const TShellCall& c : ShellCalls())
+        for (const TShellCall& c : gShellCalls)
             if (c.Command == NIM_MODIFY)
                 colors.push_back(c.Color);
         return colors;
@@ -71,7 +65,6 @@ inline bool IconShown(HWND window)
     NOTIFYICONDATAW data{};
     data.cbSize = sizeof data;
     data.hWnd = window;
-    data.uID = 0;
     return SystemShellNotifyIcon(NIM_MODIFY, &data) != FALSE;
 }
 
@@ -87,18 +80,6 @@ inline TImageList* ColorList(TComponent* owner, std::vector<TColor> colors)
         list->Add(b, nullptr);
     }
     return list;
-}
-
-// The application's main form, made once for the program.
-inline TCustomForm* MainForm()
-{
-    if (!Application->MainForm()) {
-        TForm* form = Application->CreateForm<TForm>();
-        form->SetCaption(L"Tray test");
-        form->SetBorderStyle(bsSingle);
-        form->SetBorderIcons(biSystemMenu | biMinimize);
-    }
-    return Application->MainForm();
 }
 
 }  // namespace tray_testing
