@@ -205,7 +205,7 @@ void TForm1::WndProc(TMessage& msg)
 
 void TForm1::CheckBox20Click(TObject*) { Tray().TrayIconBoxClicked(); }
 
-void TForm1::ELTrayIcon1Click(TObject*) { Tray().ShowWindows(); }
+void TForm1::ELTrayIcon1Click(TObject*) { Tray().ShowWindows(helpOpen_ ? help_ : nullptr); }
 
 void TForm1::Exit1Click(TObject*) { Tray().Exit(); }
 

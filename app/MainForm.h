@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/HelpForm.h"
 #include "app/TrayBehaviour.h"
 #include "framework/Exceptions.h"
 #include "framework/Forms.h"
@@ -26,7 +27,7 @@ class TPanel;
 class TRadioButton;
 class TSpeedButton;
 
-class TForm1 : public TForm, private IObjectControls {
+class TForm1 : public TForm, private IObjectControls, private IHelpHost {
     KD_CLASS(TForm1, TForm)
 
 public:
@@ -51,10 +52,15 @@ public:
     int LeftBrush() const { return leftBrush_; }
     int RightBrush() const { return rightBrush_; }
 
+    // True while the help window is open; the open help window, or null.
+    bool HelpOpen() const { return helpOpen_; }
+    THelpForm* HelpWindow() const { return help_; }
+
     // Handlers bound by the window description.
     void FormCreate(TObject* sender);
     void FormShow(TObject* sender);
     void SpeedButton1Click(TObject* sender);
+    void Button1Click(TObject* sender);
     void RadioButton1Click(TObject* sender);
     void RadioButton2Click(TObject* sender);
     void RadioButton3Click(TObject* sender);
@@ -124,6 +130,10 @@ private:
     void HideGroups() override;
     bool ObjectShown() const override;
 
+    // IHelpHost (MainFormHelp.cpp)
+    bool TrayIconChecked() const override;
+    void SetMainWindowVisible(bool visible) override;
+
     // The component of that name and class; a missing one is a fault of the
     // window's description.
     template <class T>
@@ -146,5 +156,7 @@ private:
     std::array<TImage*, kMaskRows * kMaskColumns> cells_{};
     int leftBrush_ = 0;
     int rightBrush_ = 1;
+    bool helpOpen_ = false;
+    THelpForm* help_ = nullptr;  // owned by Button1Click while it shows the window
     std::unique_ptr<TTrayBehaviour> tray_;
 };

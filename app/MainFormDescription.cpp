@@ -99,7 +99,7 @@ TFormDescription MainDescription()
         {.Class = L"TCheckBox", .Name = L"CheckBox20", .Bounds = TBoundsSpec{312, 12, 73, 17}, .Caption = L"Tray Icon",
          .TabOrder = 9, .Events = {On(&TControl::OnClick, &F::CheckBox20Click)}},
         {.Class = L"TButton", .Name = L"Button1", .Bounds = TBoundsSpec{400, 8, 67, 25}, .Caption = L"Help",
-         .TabOrder = 14},
+         .TabOrder = 14, .Events = {On(&TControl::OnClick, &F::Button1Click)}},
 
         // Object exchange.
         {.Class = L"TButton", .Name = L"Button3", .Bounds = TBoundsSpec{8, 40, 49, 25}, .Caption = L"Paste",

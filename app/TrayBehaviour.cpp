@@ -67,11 +67,12 @@ bool TTrayBehaviour::SystemCommand(TMessage& msg)
     return false;
 }
 
-void TTrayBehaviour::ShowWindows()
+void TTrayBehaviour::ShowWindows(TCustomForm* help)
 {
     Reveal(window_);
-    if (help_)
-        Reveal(*help_);
+    // Last, so that the modal help window is in front of the main window.
+    if (help)
+        Reveal(*help);
 }
 
 void TTrayBehaviour::Exit() { window_.Close(); }

@@ -25,18 +25,14 @@ public:
     // The main window's WM_SYSCOMMAND; true when handled here (Result set), false
     // when the default handling is to run.
     bool SystemCommand(TMessage& msg);
-    // A click on the tray icon, and "&Show": the main window comes back, and the
-    // help window with it while one is open.
-    void ShowWindows();
+    // A click on the tray icon, and "&Show": the main window comes back, and with
+    // it the help window `help` while one is open (null: none).
+    void ShowWindows(TCustomForm* help);
     // "E&xit": closes the main window, which ends the program.
     void Exit();
-
-    // The open help window (null: none), shown again together with the main window.
-    void SetHelpWindow(TCustomForm* help) { help_ = help; }
 
 private:
     TCustomForm& window_;
     TCheckBox& trayIconBox_;
     TELTrayIcon& icon_;
-    TCustomForm* help_ = nullptr;
 };

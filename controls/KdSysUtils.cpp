@@ -1,7 +1,10 @@
 #include "controls/KdSysUtils.h"
 
+#include <cstdint>
 #include <vector>
 
+#include "framework/CodePage.h"
+#include "framework/Exceptions.h"
 #include "framework/OSError.h"
 
 namespace {
@@ -127,6 +130,24 @@ void WriteFileExact(HANDLE file, const void* buffer, size_t count)
         cursor += written;
         count -= written;
     }
+}
+
+std::wstring ReadTextFile(const std::wstring& fileName, UINT codePage, size_t maxBytes)
+{
+    // An editor may have the file open meanwhile.
+    TOwnedFile file(CreateFileW(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        throw EFOpenError(GetLastError(), fileName);
+    LARGE_INTEGER size{};
+    Win32Check(GetFileSizeEx(file.Get(), &size));
+    if (size.QuadPart < 0 || static_cast<uint64_t>(size.QuadPart) > maxBytes)
+        throw EInOutError(L"The file \"" + fileName + L"\" is too large: " + std::to_wstring(size.QuadPart) +
+                          L" bytes, at most " + std::to_wstring(maxBytes) + L" are read");
+    std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
+    ReadFileExact(file.Get(), bytes.data(), bytes.size());
+    file.Close();
+    return FromCodePage(bytes, codePage);
 }
 
 void TOwnedFile::Close()

@@ -1,7 +1,7 @@
 #pragma once
 // Small system helpers of the control library: a plain message box, directory
 // chains made on demand, file creation that first makes missing directories,
-// and an owner for kernel file handles.
+// reading a whole text file, and an owner for kernel file handles.
 #include <windows.h>
 
 #include <cstddef>
@@ -35,6 +35,11 @@ void ReadFileExact(HANDLE file, void* buffer, size_t count);
 // Writes exactly count bytes. A failed write raises the OS error; a write that
 // makes no progress raises ERROR_WRITE_FAULT.
 void WriteFileExact(HANDLE file, const void* buffer, size_t count);
+
+// The whole of a text file of 8-bit characters in codePage, as UTF-16. Raises
+// EFOpenError when the file cannot be opened, EOSError when it cannot be read,
+// and EInOutError when it is larger than maxBytes.
+std::wstring ReadTextFile(const std::wstring& fileName, UINT codePage, size_t maxBytes);
 
 // Owns one kernel file handle; INVALID_HANDLE_VALUE means none.
 class TOwnedFile {

@@ -225,6 +225,13 @@ void TApplication::BringToFront()
     }
 }
 
+void TApplication::Minimize()
+{
+    HWND button = TaskbarWindow();
+    if (button && !IsIconic(button))
+        ShowWindow(button, SW_MINIMIZE);
+}
+
 void TApplication::HandleException(TObject* sender)
 {
     std::exception_ptr error = std::current_exception();

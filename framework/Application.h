@@ -66,6 +66,9 @@ public:
     HICON Icon() const;
     // Brings the application's last active, visible and enabled window to the front.
     void BringToFront();
+    // Minimises the whole application to its taskbar button: the window that
+    // carries the button goes, and the windows it owns hide with it.
+    void Minimize();
 
     // The application's taskbar button. While it is hidden the taskbar window is
     // owned by the application's hidden window and has no app-window style, so

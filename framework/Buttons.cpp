@@ -1,9 +1,13 @@
 #include "framework/Buttons.h"
 
+#include <utility>
+
 #include "framework/Handles.h"
 
-TSpeedButton::TSpeedButton(TComponent* owner) : TGraphicControl(owner)
+TSpeedButton::TSpeedButton(TComponent* owner) : TGraphicControl(owner), glyph_(std::make_unique<TBitmap>())
 {
+    glyph_->SetTransparent(true);
+    glyph_->OnChange = TNotifyEvent(this, &TSpeedButton::GlyphChanged);
     // Clicks are decided by the button itself on the release.
     SetControlStyle(csCaptureMouse | csDoubleClicks);
     SetBounds(0, 0, 23, 22);
@@ -41,6 +45,18 @@ void TSpeedButton::SetAllowAllUp(bool on)
         return;
     allowAllUp_ = on;
     UpdateExclusive();
+}
+
+TSpeedButton::~TSpeedButton() { Destroying(); }
+
+void TSpeedButton::GlyphChanged(TObject*) { Invalidate(); }
+
+void TSpeedButton::SetSpacing(int spacing)
+{
+    if (spacing == spacing_)
+        return;
+    spacing_ = spacing;
+    Invalidate();
 }
 
 void TSpeedButton::SetFlat(bool on)
@@ -175,7 +191,7 @@ void TSpeedButton::Paint()
     RECT r = ClientRect();
     const bool pressed = FState == bsDown || FState == bsExclusive;
     if (flat_) {
-        if (!transparent_ || pressed) {
+        if (!transparent_) {
             c.Brush()->SetStyle(bsSolid);
             c.Brush()->SetColor(FState == bsExclusive ? clBtnHighlight : Color());
             c.FillRect(r);
@@ -194,17 +210,36 @@ void TSpeedButton::Paint()
             state |= DFCS_INACTIVE;
         DrawFrameControl(dc, &r, DFC_BUTTON, state);
     }
-    std::wstring caption = Text();
+    PaintContent(pressed);
+}
+
+void TSpeedButton::PaintContent(bool pressed)
+{
+    TCanvas& c = *Canvas();
+    const std::wstring caption = Text();
+    const bool glyph = !glyph_->Empty();
+    if (caption.empty() && !glyph)
+        return;
+    HDC dc = c.Handle();
+    TSelectGuard font(dc, Font()->Handle());
+    SIZE text{0, 0};
+    if (!caption.empty())
+        GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &text);
+    const int glyphWidth = glyph ? glyph_->Width() : 0;
+    const int gap = glyph && !caption.empty() ? spacing_ : 0;
+    const int offset = pressed ? 1 : 0;
+    int x = (Width() - (glyphWidth + gap + text.cx)) / 2 + offset;
+    if (glyph) {
+        PaintGlyph(x, (Height() - glyph_->Height()) / 2 + offset);
+        x += glyphWidth + gap;
+    }
     if (caption.empty())
         return;
-    RECT text = ClientRect();
-    if (pressed)
-        OffsetRect(&text, 1, 1);
-    TSelectGuard font(dc, Font()->Handle());
+    RECT box{x, offset, x + text.cx, Height() + offset};
     SetBkMode(dc, TRANSPARENT);
-    const UINT flags = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+    const UINT flags = DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP;
     if (FState == bsDisabled) {
-        RECT shifted = text;
+        RECT shifted = box;
         OffsetRect(&shifted, 1, 1);
         SetTextColor(dc, ColorToRGB(clBtnHighlight));
         DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &shifted, flags);
@@ -212,5 +247,36 @@ void TSpeedButton::Paint()
     } else {
         SetTextColor(dc, ColorToRGB(Font()->Color()));
     }
-    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text, flags);
+    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &box, flags);
+}
+
+// A disabled glyph is its shape embossed: the picture's pixels in the highlight
+// colour one pixel down and right, then in the shadow colour.
+void TSpeedButton::PaintGlyph(int x, int y)
+{
+    TCanvas& c = *Canvas();
+    if (FState != bsDisabled) {
+        c.Draw(x, y, *glyph_);
+        return;
+    }
+    const int w = glyph_->Width();
+    const int h = glyph_->Height();
+    const uint32_t background = glyph_->ScanLine(h - 1)[0];
+    for (const auto& [shift, color] : {std::pair{1, clBtnHighlight}, std::pair{0, clBtnShadow}}) {
+        // DIB pixels are 0x00RRGGBB; the key is any value other than the colour.
+        const COLORREF rgb = ColorToRGB(color);
+        const uint32_t ink = (GetRValue(rgb) << 16) | (GetGValue(rgb) << 8) | GetBValue(rgb);
+        const uint32_t key = ink == 0 ? 0x00FFFFFF : 0;
+        TBitmap tinted;
+        tinted.SetSize(w, h);
+        tinted.SetTransparent(true);
+        tinted.SetTransparentColor(RGB(key >> 16, (key >> 8) & 0xFF, key & 0xFF));
+        for (int row = 0; row < h; ++row) {
+            const uint32_t* from = glyph_->ScanLine(row);
+            uint32_t* to = tinted.ScanLine(row);
+            for (int col = 0; col < w; ++col)
+                to[col] = from[col] == background ? key : ink;
+        }
+        c.Draw(x + shift, y + shift, tinted);
+    }
 }

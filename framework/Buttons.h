@@ -1,6 +1,9 @@
 #pragma once
-// Speed buttons: windowless push or toggle buttons drawn on their parent. Buttons
-// with one GroupIndex (not 0) under one parent are down one at a time.
+// Speed buttons: windowless push or toggle buttons drawn on their parent, with
+// an optional glyph left of the caption. Buttons with one GroupIndex (not 0)
+// under one parent are down one at a time.
+#include <memory>
+
 #include "framework/Controls.h"
 
 enum TButtonState { bsUp, bsDisabled, bsDown, bsExclusive };
@@ -10,6 +13,7 @@ class TSpeedButton : public TGraphicControl {
 
 public:
     explicit TSpeedButton(TComponent* owner);
+    ~TSpeedButton() override;
 
     // Stays down (only with a GroupIndex); setting it raises no click.
     bool Down() const { return down_; }
@@ -23,9 +27,16 @@ public:
     // Flat: no frame until the mouse is over the button.
     bool Flat() const { return flat_; }
     void SetFlat(bool on);
-    // Transparent (flat buttons only): the parent shows through the face.
+    // Transparent (flat buttons only): the parent shows through the face, also
+    // while the button is down.
     bool Transparent() const { return transparent_; }
     void SetTransparent(bool on);
+    // The picture left of the caption; the colour of its bottom-left pixel is
+    // left out. A disabled button shows it greyed.
+    TBitmap* Glyph() const { return glyph_.get(); }
+    // Pixels between the glyph and the caption.
+    int Spacing() const { return spacing_; }
+    void SetSpacing(int spacing);
 
     void Click() override;
 
@@ -43,6 +54,11 @@ protected:
 
 private:
     void UpdateExclusive();
+    void GlyphChanged(TObject*);
+    // Draws the glyph and the caption centred in the button, moved by one pixel
+    // while pressed.
+    void PaintContent(bool pressed);
+    void PaintGlyph(int x, int y);
 
     bool down_ = false;
     unsigned groupIndex_ = 0;
@@ -50,4 +66,6 @@ private:
     bool flat_ = false;
     bool transparent_ = true;
     bool dragging_ = false;
+    int spacing_ = 4;
+    std::unique_ptr<TBitmap> glyph_;
 };

@@ -233,6 +233,8 @@ void TControl::UpdateAnchorRules()
         return;
     rightMargin_ = parent_->ClientWidth() - (left_ + width_);
     bottomMargin_ = parent_->ClientHeight() - (top_ + height_);
+    leftRule_ = left_;
+    topRule_ = top_;
 }
 
 void TControl::AnchorToParent(SIZE oldClient, SIZE newClient)
@@ -250,7 +252,9 @@ void TControl::AnchorToParent(SIZE oldClient, SIZE newClient)
         else
             l = newClient.cx - rightMargin_ - w;
     } else if (!(anchors_ & akLeft)) {
-        l += (newClient.cx - oldClient.cx) / 2;
+        // Half of the growth since the rules were taken, so that many small
+        // steps (a border dragged) add up to the same place as one big one.
+        l = leftRule_ + (newClient.cx - (leftRule_ + w + rightMargin_)) / 2;
     }
     if (anchors_ & akBottom) {
         if (anchors_ & akTop)
@@ -258,7 +262,7 @@ void TControl::AnchorToParent(SIZE oldClient, SIZE newClient)
         else
             t = newClient.cy - bottomMargin_ - h;
     } else if (!(anchors_ & akTop)) {
-        t += (newClient.cy - oldClient.cy) / 2;
+        t = topRule_ + (newClient.cy - (topRule_ + h + bottomMargin_)) / 2;
     }
     anchoring_ = true;
     try {

@@ -259,6 +259,8 @@ private:
     int height_ = 0;
     int rightMargin_ = 0;   // parent client width minus our right edge
     int bottomMargin_ = 0;  // parent client height minus our bottom edge
+    int leftRule_ = 0;      // left and top when the margins were taken
+    int topRule_ = 0;
     bool anchoring_ = false;
     TAnchors anchors_ = akLeft | akTop;
     TSizeConstraints constraints_;

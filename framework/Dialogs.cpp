@@ -54,6 +54,21 @@ std::wstring DialogErrorText(DWORD code)
     return std::wstring(what) + code_text;
 }
 
+std::wstring CurrentDirectory()
+{
+    std::wstring dir(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = GetCurrentDirectoryW(static_cast<DWORD>(dir.size()), dir.data());
+        if (n == 0)
+            return {};
+        if (n < dir.size()) {
+            dir.resize(n);
+            return dir;
+        }
+        dir.resize(n);
+    }
+}
+
 }  // namespace
 
 DWORD OpenOptionsToFlags(TOpenOptions options)
@@ -126,7 +141,12 @@ bool TOpenDialog::DoExecute(bool save, HWND owner)
     ofn.lpstrDefExt = defaultExt.empty() ? nullptr : defaultExt.c_str();
     ofn.Flags = OFN_EXPLORER | OpenOptionsToFlags(options_ & ~ofExtensionDifferent);
 
+    // Windows ignores the no-change-directory flag in the open dialog; the
+    // current directory is put back here for both dialogs.
+    const std::wstring keptDirectory = (options_ & ofNoChangeDir) ? CurrentDirectory() : std::wstring();
     const BOOL chosen = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
+    if (!keptDirectory.empty())
+        SetCurrentDirectoryW(keptDirectory.c_str());
     if (!chosen) {
         const DWORD error = CommDlgExtendedError();
         if (error != 0)

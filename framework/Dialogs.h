@@ -73,7 +73,8 @@ public:
     void SetOptions(TOpenOptions options) { options_ = options; }
 
     // Shows the dialog modally. True when the user chose a file, false when
-    // cancelled; a failure of the dialog raises ECommonDialogError.
+    // cancelled; a failure of the dialog raises ECommonDialogError. With
+    // ofNoChangeDir the process's current directory is the same afterwards.
     virtual bool Execute(HWND owner = nullptr);
 
 protected:

@@ -447,6 +447,18 @@ void TCustomForm::WndProc(TMessage& m)
                 OnDeactivate(this);
         }
         break;
+    case WM_SIZE:
+        // A minimised form takes the windows it owns (an open dialog) along and
+        // brings them back when restored. Windows does so itself; Wine does not,
+        // and doing it again is harmless.
+        if (m.WParam == SIZE_MINIMIZED) {
+            minimized_ = true;
+            ShowOwnedPopups(Handle(), FALSE);
+        } else if (minimized_ && (m.WParam == SIZE_RESTORED || m.WParam == SIZE_MAXIMIZED)) {
+            minimized_ = false;
+            ShowOwnedPopups(Handle(), TRUE);
+        }
+        break;
     case WM_DESTROY:
         hinttip::FormGone(this);
         hint_.reset();

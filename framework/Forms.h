@@ -117,6 +117,7 @@ private:
     TModalResult modalResult_ = mrNone;
     bool modal_ = false;
     bool shownOnce_ = false;
+    bool minimized_ = false;
     std::unique_ptr<THintWindow> hint_;
 };
 

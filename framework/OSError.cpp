@@ -2,10 +2,8 @@
 
 #include <cwchar>
 
-std::wstring SysErrorText(DWORD code)
+std::wstring SysErrorMessage(DWORD code)
 {
-    if (code == 0)
-        return L"A call to an OS function failed";
     wchar_t* text = nullptr;
     DWORD len = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                                    FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -19,9 +17,21 @@ std::wstring SysErrorText(DWORD code)
     }
     if (text)
         LocalFree(text);
+    return system;
+}
+
+std::wstring SysErrorText(DWORD code)
+{
+    if (code == 0)
+        return L"A call to an OS function failed";
     wchar_t head[64];
     std::swprintf(head, 64, L"System Error.  Code: %lu.\r\n", static_cast<unsigned long>(code));
-    return head + system;
+    return head + SysErrorMessage(code);
+}
+
+EFOpenError::EFOpenError(DWORD code, const std::wstring& fileName)
+    : EOSError(code, L"Cannot open file \"" + fileName + L"\". " + SysErrorMessage(code))
+{
 }
 
 void RaiseOSError(DWORD code)

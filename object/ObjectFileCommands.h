@@ -10,13 +10,15 @@
 #include "framework/Dialogs.h"
 #include "object/ObjectControls.h"
 
-// The settings of the form's two file dialogs.
+// The settings of the form's two file dialogs. Neither moves the current
+// directory, where the help texts and the catalogue are looked up.
 inline constexpr const wchar_t* kObjectFileFilter = L"Kestrin Files (kst)|*.kst|All files|*.*";
-inline constexpr TOpenOptions kSaveDialogOptions = ofOverwritePrompt | ofHideReadOnly | ofEnableSizing;
+inline constexpr TOpenOptions kSaveDialogOptions = ofOverwritePrompt | ofHideReadOnly | ofNoChangeDir | ofEnableSizing;
 // The save dialog adds the extension Save would add itself, so that it asks
 // before replacing the file that is really written.
 inline constexpr const wchar_t* kSaveDialogDefaultExt = L"kst";
-inline constexpr TOpenOptions kOpenDialogOptions = ofHideReadOnly | ofPathMustExist | ofFileMustExist | ofEnableSizing;
+inline constexpr TOpenOptions kOpenDialogOptions =
+    ofHideReadOnly | ofNoChangeDir | ofPathMustExist | ofFileMustExist | ofEnableSizing;
 inline constexpr const wchar_t* kFileWrongDataMessage = L"The file contains wrong data";
 
 // The first argument of a command line (as the system splits it), when there is

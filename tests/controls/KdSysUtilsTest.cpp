@@ -244,3 +244,21 @@ TEST(KdSysUtils, MsgBoxIsAPlainBoxWithOneOkButton)
     EXPECT_EQ(seen.text, L"Subtype table: Вход 7 is out of order");
     EXPECT_EQ(seen.buttons, 1);
 }
+
+TEST(KdSysUtils, ReadTextFileDecodesItsCodePageAndNamesAFileItCannotOpen)
+{
+    TTempDir dir;
+    // "Карта" in code page 1251, with a CR LF.
+    testfs::PutFile(dir / L"ru.txt", {0xCA, 0xE0, 0xF0, 0xF2, 0xE0, '\r', '\n'});
+    EXPECT_EQ(ReadTextFile(dir / L"ru.txt", 1251, 100), L"\u041a\u0430\u0440\u0442\u0430\r\n");
+    testfs::PutFile(dir / L"empty.txt", {});
+    EXPECT_EQ(ReadTextFile(dir / L"empty.txt", CP_ACP, 100), L"");
+    EXPECT_THROW(ReadTextFile(dir / L"ru.txt", 1251, 6), EInOutError);
+    try {
+        ReadTextFile(dir / L"missing.txt", CP_ACP, 100);
+        ADD_FAILURE() << "a missing file was read";
+    } catch (const EFOpenError& e) {
+        EXPECT_EQ(e.ErrorCode(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+        EXPECT_EQ(e.Message().rfind(L"Cannot open file \"" + (dir / L"missing.txt") + L"\". ", 0), 0u);
+    }
+}

@@ -331,4 +331,43 @@ TEST_F(ObjectFileE2E, SaveAndLoadThroughTheDialogs)
     EXPECT_TRUE(IsChecked(app->Find(L"Button", L"Monsters")));
 }
 
+// Saving into another folder leaves the current directory alone, so "Help"
+// still finds its text beside the program.
+TEST_F(ObjectFileE2E, HelpStillOpensAfterSavingInAnotherFolder)
+{
+    testfs::PutFile(dir_ / L"ReadMe.txt", {'K', 'e', 's', 't', 'r', 'i', 'n'});
+    const std::wstring elsewhere = dir_ / L"maps";
+    ASSERT_TRUE(CreateDirectoryW(elsewhere.c_str(), nullptr));
+    PutOnClipboard(MakeBlock("AVWmrnd0"));
+    auto app = Start();
+    ASSERT_TRUE(main_);
+    ExpectNoBox(*app);
+    // As a user does: go into the folder first, then name the file.
+    app->Click(app->Button(L"&Save"));
+    {
+        auto [dialog, nameBox] = WaitForFileDialog(*app);
+        ASSERT_TRUE(dialog);
+        SendMessageW(nameBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(elsewhere.c_str()));
+        PostMessageW(ChildWithId(dialog, IDOK, L"Button"), BM_CLICK, 0, 0);
+        // The dialog opens the folder and empties its name box.
+        for (int i = 0; i < 300 && WindowText(nameBox) == elsewhere; ++i)
+            Sleep(10);
+        ASSERT_TRUE(IsWindow(dialog)) << "a folder name opens the folder";
+        ASSERT_NE(WindowText(nameBox), elsewhere);
+        SendMessageW(nameBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"castle"));
+        PostMessageW(ChildWithId(dialog, IDOK, L"Button"), BM_CLICK, 0, 0);
+        WaitGone(*app, dialog);
+    }
+    ExpectNoBox(*app);
+    ASSERT_TRUE(testfs::FileExists(elsewhere + L"\\castle.kst"));
+
+    app->Click(app->Button(L"Help"));
+    ExpectNoBox(*app);
+    HWND help = FindWindowW(L"Kestrin Help Form", L"Kestrin Help");
+    ASSERT_TRUE(help) << "no help window";
+    EXPECT_EQ(app->FindAll(L"Edit", L"Kestrin", help).size(), 1u);
+    PostMessageW(help, WM_CLOSE, 0, 0);
+    WaitGone(*app, help);
+}
+
 }  // namespace

@@ -89,6 +89,27 @@ TEST_F(KestrinTrayE2E, WithTrayIconCheckedMinimiseHidesTheWindowAndTheIconBrings
     EXPECT_TRUE(IsIconic(main_));
 }
 
+TEST_F(KestrinTrayE2E, MinimisingTheHelpWindowHidesBothWindowsAndTheIconShowsBoth)
+{
+    testfs::PutFile(dir_ / L"ReadMe.txt", {'K', 'e', 's', 't', 'r', 'i', 'n'});
+    auto app = Start();
+    ASSERT_TRUE(main_);
+    app->Click(app->Find(L"Button", L"Tray Icon"));
+    app->Click(app->Button(L"Help"));
+    HWND help = FindWindowW(L"Kestrin Help Form", L"Kestrin Help");
+    ASSERT_TRUE(help) << "no help window";
+
+    PostMessageW(help, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    app->Settle();
+    EXPECT_FALSE(IsWindowVisible(help));
+    EXPECT_FALSE(IsWindowVisible(main_));
+    app->MouseOnTrayIcon(WM_LBUTTONDOWN);
+    EXPECT_TRUE(IsWindowVisible(main_));
+    EXPECT_TRUE(IsWindowVisible(help));
+    EXPECT_EQ(GetForegroundWindow(), help) << "the modal help window in front";
+    PostMessageW(help, WM_CLOSE, 0, 0);
+}
+
 TEST_F(KestrinTrayE2E, TheTrayMenuShowsTheWindowAndExitEndsTheProgramWhileItIsHidden)
 {
     auto app = Start(SW_SHOWMINNOACTIVE);

@@ -91,6 +91,19 @@ TEST(ApplicationRun, HiddenStartShowsNothingUntilAskedAndClosingTheMainFormEndsT
     EXPECT_EQ(Application->MainForm(), main);
     EXPECT_EQ(GetWindow(second->Handle(), GW_OWNER), main->Handle());
 
+    // Minimising the application takes the owned windows along.
+    main->ShowForm();
+    second->Show();
+    Application->Minimize();
+    EXPECT_TRUE(IsIconic(main->Handle()));
+    EXPECT_FALSE(IsWindowVisible(second->Handle()));
+    ShowWindow(main->Handle(), SW_RESTORE);
+    EXPECT_TRUE(IsWindowVisible(second->Handle()));
+    main->Hide();
+    second->Hide();
+    main->VisibleAtStep.clear();
+    main->Shows = 0;
+
     PostMessageW(main->Handle(), kStep, 0, 0);
     Application->Run();
     EXPECT_TRUE(Application->Terminated());

@@ -151,6 +151,8 @@ TEST(Controls, AnchoredChildrenFollowTheParentsResize)
         inner->SetAnchors(akTop | akRight);
         auto* fixed = Add<TLabel>(*form, nullptr, 5, 180, 30, 13);
         fixed->SetAutoSize(false);
+        auto* centred = Add<TPanel>(*form, nullptr, 100, 160, 100, 25);
+        centred->SetAnchors(akBottom);
 
         form->SetClientSize(400, 260);
         EXPECT_EQ(form->ClientWidth(), 400);
@@ -169,11 +171,17 @@ TEST(Controls, AnchoredChildrenFollowTheParentsResize)
             EXPECT_EQ(r.left, 300);
             EXPECT_EQ(r.top, 210);
         }
+        EXPECT_EQ(centred->Left(), 150);
+        EXPECT_EQ(centred->Top(), 220);
         // Shrinking and growing back gives the same layout.
         form->SetClientSize(250, 150);
         form->SetClientSize(400, 260);
         EXPECT_EQ(corner->Left(), 300);
         EXPECT_EQ(panel->Width(), 380);
+        // One pixel at a time ends where one step does: centred.
+        for (int w = 401; w <= 410; ++w)
+            form->SetClientSize(w, 260);
+        EXPECT_EQ(centred->Left(), 155);
     }
 }
 
@@ -422,6 +430,39 @@ TEST(Controls, SpeedButtonsToggleInTheirGroup)
     SendMessageW(form->Handle(), WM_LBUTTONUP, 0, Pt(250, 150));
     EXPECT_EQ(counter.Clicks, 2);
     EXPECT_FALSE(lone->Down());
+}
+
+TEST(Controls, SpeedButtonGlyphLeavesOutItsBackgroundAndTransparentFaceStaysClear)
+{
+    auto form = NewForm();
+    auto* button = Add<TSpeedButton>(*form, nullptr, 10, 10, 40, 24);
+    button->SetFlat(true);
+    // An 8 × 8 glyph: a red square on a magenta background (its bottom-left pixel).
+    TBitmap& glyph = *button->Glyph();
+    glyph.SetSize(8, 8);
+    for (auto [color, r] : {std::pair{clFuchsia, RECT{0, 0, 8, 8}}, std::pair{clRed, RECT{2, 2, 6, 6}}}) {
+        glyph.Canvas()->Brush()->SetColor(color);
+        glyph.Canvas()->FillRect(r);
+    }
+    // The glyph's centre and its top-left corner, on a teal background; the
+    // glyph stands centred at (16, 8).
+    auto shot = [&] {
+        TBitmap bitmap;
+        bitmap.SetSize(40, 24);
+        bitmap.Canvas()->Brush()->SetColor(clTeal);
+        bitmap.Canvas()->FillRect({0, 0, 40, 24});
+        button->Perform(WM_PAINT, reinterpret_cast<WPARAM>(bitmap.Canvas()->Handle()), 0);
+        return std::pair{bitmap.Canvas()->Pixels(19, 11), bitmap.Canvas()->Pixels(16, 8)};
+    };
+    EXPECT_EQ(shot(), std::pair(clRed, clTeal));
+    // Down and transparent: the parent still shows through the face.
+    button->SetGroupIndex(1);
+    button->SetAllowAllUp(true);
+    button->SetDown(true);
+    EXPECT_EQ(shot().second, clTeal);
+    button->SetDown(false);
+    button->SetEnabled(false);
+    EXPECT_EQ(shot(), std::pair(static_cast<TColor>(ColorToRGB(clBtnShadow)), clTeal));
 }
 
 TEST(Controls, RadioButtonsOfOneParentFormAGroup)

@@ -144,3 +144,37 @@ TEST(FileDialogs, OptionsMapToSystemFlagsAndOverlongNamesAreRefused)
 }
 
 }  // namespace
+
+namespace {
+
+std::wstring Cwd()
+{
+    wchar_t buffer[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, buffer);
+    return buffer;
+}
+
+TEST(FileDialogs, NoChangeDirKeepsTheCurrentDirectoryForBothDialogs)
+{
+    const std::wstring before = Cwd(), start = TempFolder() + L"kestrin-cwd";
+    CreateDirectoryW(start.c_str(), nullptr);
+    const std::wstring file = TempFolder() + L"kestrin-cwd.kst";
+    CloseHandle(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    auto choose = [&](TOpenDialog&& dialog, TOpenOptions options) {
+        SetCurrentDirectoryW(start.c_str());
+        dialog.SetOptions(options);
+        std::thread driver(TypeAndAccept, file);
+        EXPECT_TRUE(dialog.Execute(nullptr));
+        driver.join();
+        return Cwd();
+    };
+    // Left alone, the open dialog moves the current directory.
+    EXPECT_NE(choose(TOpenDialog(nullptr), ofFileMustExist), start);
+    EXPECT_EQ(choose(TOpenDialog(nullptr), ofFileMustExist | ofNoChangeDir), start);
+    EXPECT_EQ(choose(TSaveDialog(nullptr), ofNoChangeDir), start);
+    SetCurrentDirectoryW(before.c_str());
+    DeleteFileW(file.c_str());
+    RemoveDirectoryW(start.c_str());
+}
+
+}  // namespace

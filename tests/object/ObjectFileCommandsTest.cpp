@@ -205,9 +205,10 @@ protected:
 
 TEST_F(ObjectFileCommandsTest, DialogOptionsAreTheSystemFlagsWanted)
 {
-    EXPECT_EQ(OpenOptionsToFlags(kSaveDialogOptions), DWORD(OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_ENABLESIZING));
+    EXPECT_EQ(OpenOptionsToFlags(kSaveDialogOptions),
+              DWORD(OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_ENABLESIZING));
     EXPECT_EQ(OpenOptionsToFlags(kOpenDialogOptions),
-              DWORD(OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_ENABLESIZING));
+              DWORD(OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_ENABLESIZING));
 }
 
 TEST_F(ObjectFileCommandsTest, SaveNamesTheFileByTheKstRuleAndPresetsTheNextDialog)

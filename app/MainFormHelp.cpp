@@ -1,0 +1,30 @@
+// The main window's side of the help window: "Help" opens it modally, and the
+// help window minimises and restores the main window with itself through the tray.
+#include <memory>
+
+#include "app/MainForm.h"
+#include "framework/StdCtrls.h"
+
+// The help-open flag is set while the window is made and shown, and cleared
+// when it closes or cannot be made; the error then goes on to the error display.
+void TForm1::Button1Click(TObject*)
+{
+    struct TOpenFlag {
+        TForm1& form;
+        explicit TOpenFlag(TForm1& f) : form(f) { form.helpOpen_ = true; }
+        ~TOpenFlag() { form.helpOpen_ = false; }
+    } open(*this);
+    auto help = std::make_unique<THelpForm>(nullptr, static_cast<IHelpHost&>(*this));
+    help_ = help.get();
+    try {
+        help->ShowModal();
+    } catch (...) {
+        help_ = nullptr;
+        throw;
+    }
+    help_ = nullptr;
+}
+
+bool TForm1::TrayIconChecked() const { return Control<TCheckBox>(L"CheckBox20")->Checked(); }
+
+void TForm1::SetMainWindowVisible(bool visible) { SetVisible(visible); }
