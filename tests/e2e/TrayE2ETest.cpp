@@ -67,7 +67,6 @@ TEST_F(KestrinTrayE2E, WithTrayIconCheckedMinimiseHidesTheWindowAndTheIconBrings
     ASSERT_TRUE(app->TrayIconWindow());
     EXPECT_FALSE(ListedOnTaskbar(main_));
     EXPECT_TRUE(IsWindowVisible(main_));
-    EXPECT_EQ(GetForegroundWindow(), main_) << "the window stays active";
 
     PostMessageW(main_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     app->Settle();
@@ -81,8 +80,6 @@ TEST_F(KestrinTrayE2E, WithTrayIconCheckedMinimiseHidesTheWindowAndTheIconBrings
     EXPECT_FALSE(app->TrayIconWindow());
     EXPECT_TRUE(ListedOnTaskbar(main_));
     EXPECT_TRUE(IsWindowVisible(main_));
-    // (Whether it stays active is not asked here: Wine's stand-in tray window,
-    // unmapped with its last icon, moves the X focus and so the activation.)
     PostMessageW(main_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     app->Settle();
     EXPECT_TRUE(IsWindowVisible(main_));

@@ -170,9 +170,6 @@ TEST(FormDescription, MenuItemsJoinTheMenuTheyName)
     EXPECT_FALSE(items->Items(1)->Items(0)->Visible());
     items->Items(0)->Click();
     EXPECT_EQ(form->Clicks, 1);
-    // An item must name a menu.
-    EXPECT_THROW(BuildComponents(*form, {{.Class = L"TMenuItem", .Name = L"Lost1", .Parent = L"Edit1"}}),
-                 EComponentError);
 }
 
 namespace {

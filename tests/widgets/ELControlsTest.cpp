@@ -59,13 +59,6 @@ TEST_F(TrayIcon, ActivatingAddsTheIconAndHidesTheTaskbarButtonDeactivatingUndoes
     EXPECT_FALSE(IconShown(icon->Handle()));
     EXPECT_TRUE(ListedOnTaskbar(window));
     EXPECT_EQ(GetForegroundWindow(), window);
-
-    // Freeing an active icon removes it.
-    icon->SetActive(true);
-    HWND notifyWindow = icon->Handle();
-    delete icon;
-    EXPECT_FALSE(IconShown(notifyWindow));
-    EXPECT_TRUE(ListedOnTaskbar(window));
 }
 
 TEST_F(TrayIcon, TheRecordCarriesTheHintCutTo63CharactersOrTheApplicationsTitleAndIcon)

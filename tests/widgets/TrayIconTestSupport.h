@@ -49,6 +49,7 @@ struct TShellRecorder {
     }
     ~TShellRecorder() { SetShellNotifyIconCall(nullptr); }
     std::vector<TShellCall>& Calls() { return gShellCalls; }
+    // The colours of the icons sent with NIM_MODIFY, in order.
     std::vector<COLORREF> ModifiedColors() const
     {
         std::vector<COLORREF> colors;
