@@ -128,13 +128,28 @@ TRunResult RunProgram(const std::wstring& program, const std::wstring& arguments
         CloseHandle(readEnd);
         throw std::runtime_error("cannot start " + Narrow(program));
     }
+    // Read while it runs and once more after it has ended; the pipe's end may
+    // never come, as Wine's desktop process, when the program starts it, keeps
+    // the program's output.
     TRunResult result;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(readEnd, buffer, sizeof(buffer), &got, nullptr) && got > 0)
-        result.Output.append(buffer, got);
+    auto drain = [&] {
+        char buffer[4096];
+        DWORD available = 0;
+        while (PeekNamedPipe(readEnd, nullptr, 0, nullptr, &available, nullptr) && available > 0) {
+            DWORD got = 0;
+            if (!ReadFile(readEnd, buffer, std::min<DWORD>(available, sizeof buffer), &got, nullptr) || got == 0)
+                break;
+            result.Output.append(buffer, got);
+        }
+    };
+    const auto deadline = TClock::now() + timeout;
+    bool ended = false;
+    while (!ended && TClock::now() < deadline) {
+        ended = WaitForSingleObject(pi.hProcess, 10) == WAIT_OBJECT_0;
+        drain();
+    }
     CloseHandle(readEnd);
-    if (WaitForSingleObject(pi.hProcess, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) {
+    if (!ended) {
         TerminateProcess(pi.hProcess, 99);
         WaitForSingleObject(pi.hProcess, 5000);
         CloseHandle(pi.hThread);
