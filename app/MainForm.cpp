@@ -1,36 +1,14 @@
 #include "app/MainForm.h"
 
-#include "controls/KdStringer.h"
-#include "controls/KdSysUtils.h"
+#include "controls/KdWinController.h"
 #include "framework/Application.h"
 #include "framework/Buttons.h"
 #include "framework/ComboBox.h"
 #include "framework/Edits.h"
+#include "framework/ExtCtrls.h"
 #include "framework/OSError.h"
 #include "framework/StdCtrls.h"
 #include "widgets/ELControls.h"
-
-namespace {
-
-// Fills box from a value list: the list's tag becomes the box's (the mode of
-// select by value), its lines the box's items; the box's text stays.
-void FillBox(TCustomCombo& box, const TKdStringer& list)
-{
-    box.SetTag(list.Tag());
-    TStrings& items = *box.Items();
-    items.BeginUpdate();
-    try {
-        items.Clear();
-        for (int i = 0; i < list.Items().Count(); ++i)
-            items.Add(list.Items().Get(i));
-    } catch (...) {
-        items.EndUpdate();
-        throw;
-    }
-    items.EndUpdate();
-}
-
-}  // namespace
 
 TForm1::TForm1(TComponent* owner) : TForm(owner) { BuildDescription(); }
 
@@ -127,54 +105,77 @@ void TForm1::Button5Click(TObject*) { clipboard_.Copy(*this, Handle()); }
 
 void TForm1::FillTypeBoxes()
 {
-    const auto* types = Control<TKdStringer>(L"ListTypes");
-    for (const wchar_t* name : {L"ComboBox1", L"ComboBox3"}) {
-        auto* box = Control<TComboBox>(name);
-        FillBox(*box, *types);
-        // Keeps the box's value: a good number is shown as its entry.
-        if (const TBoxNumber n = ReadBoxNumber(box->Text()); !n.Bad)
-            SelectByValue(name, n.Value);
-    }
+    types_.FillTypeBox(*Control<TComboBox>(L"ComboBox1"), false);
+    types_.FillTypeBox(*Control<TComboBox>(L"ComboBox3"), false);
 }
 
-// The subtype list follows the type: the subtype table names the list for a type.
+// "Types in alphabetical order": both type boxes change lists, keeping their values.
+void TForm1::CheckBox21Click(TObject*)
+{
+    const bool alphabetical = Control<TCheckBox>(L"CheckBox21")->Checked();
+    types_.FillTypeBox(*Control<TComboBox>(L"ComboBox1"), alphabetical);
+    types_.FillTypeBox(*Control<TComboBox>(L"ComboBox3"), alphabetical);
+}
+
+// The subtype list follows the type.
 void TForm1::ComboBox1Change(TObject*)
 {
-    auto* subtypes = Control<TComboBox>(L"ComboBox2");
-    subtypes->Items()->Clear();
-    const TBoxNumber type = ReadBoxNumber(Control<TComboBox>(L"ComboBox1")->Text());
-    const TStrings& table = Control<TKdStringer>(L"ListSubtypes")->Items();
-    for (int line = 0; !type.Bad && line < table.Count(); ++line) {
-        const std::wstring entry = table.Get(line);
-        const TBoxNumber number = ReadBoxNumber(entry);
-        if (number.Value != type.Value)
-            continue;
-        if (number.Bad) {
-            MsgBox(L"Internal Error: Wrong list " + std::to_wstring(line));
-        } else if (const size_t tab = entry.find(L'\t'); tab == std::wstring::npos) {
-            MsgBox(L"Internal Error: Wrong List End " + std::to_wstring(line));
-        } else {
-            const std::wstring suffix = entry.substr(tab + 1);
-            const auto* list = FindComponentAs<TKdStringer>(this, L"List" + suffix);
-            if (!list) {
-                MsgBox(L"Internal Error: No List" + suffix);
-            } else {
-                FillBox(*subtypes, *list);
-                const auto* hints = FindComponentAs<TKdStringer>(this, L"Hint" + suffix);
-                if (hints && hints->Items().Count() > 0) {
-                    std::wstring hint = hints->Items().Get(0);
-                    for (int i = 1; i < hints->Items().Count(); ++i)
-                        hint += L"\r\n" + hints->Items().Get(i);
-                    subtypes->SetHint(hint);
-                }
-            }
-        }
-        break;
-    }
-    // The subtype shown is matched to the new list, or reduced to its number.
-    if (const TBoxNumber subtype = ReadBoxNumber(subtypes->Text()); !subtype.Bad)
-        SelectByValue(L"ComboBox2", subtype.Value);
+    types_.RebuildSubtypes(*Control<TComboBox>(L"ComboBox1"), *Control<TComboBox>(L"ComboBox2"));
 }
+
+// The appearance subtype list follows the appearance type.
+void TForm1::ComboBox3Change(TObject*)
+{
+    types_.RebuildSubtypes(*Control<TComboBox>(L"ComboBox3"), *Control<TComboBox>(L"ComboBox4"));
+}
+
+void TForm1::ComboBox3KeyDown(TObject* sender, WORD& key, TShiftState)
+{
+    if (auto* box = dynamic_cast<TCustomCombo*>(sender))
+        TTypeSelection::StepNumber(*box, key);
+}
+
+// The shared handler of the window controllers of the type and subtype boxes.
+void TForm1::KdWinController1WndProc(TObject* sender, TMessage& msg, bool& handled, TWndMethod next)
+{
+    auto* controller = dynamic_cast<TKdWinController*>(sender);
+    if (auto* box = controller ? dynamic_cast<TCustomCombo*>(controller->Control()) : nullptr)
+        handled = TTypeSelection::RealignOnKey(*box, msg, next);
+}
+
+// ---- grid ----
+
+// The cells, and the window's height to fit their rows.
+void TForm1::BuildGrid()
+{
+    const int panelHeight = grid_.Build(*this);
+    const int height = Height() - Control<TPanel>(L"Panel1")->Height() + panelHeight;
+    TSizeConstraints limits = Constraints();
+    limits.MinHeight = height;
+    limits.MaxHeight = height;
+    SetConstraints(limits);
+    SetHeight(height);
+}
+
+void TForm1::PrepareLegend() { grid_.PrepareLegend(*this); }
+
+void TForm1::RepaintGrid() { grid_.Repaint(); }
+
+void TForm1::Image12MouseDown(TObject* sender, TMouseButton button, TShiftState, int, int)
+{
+    grid_.MouseDown(sender, button);
+}
+
+void TForm1::Image12MouseMove(TObject* sender, TShiftState shift, int, int) { grid_.MouseMove(sender, shift); }
+
+void TForm1::Image8Click(TObject*) { grid_.SetLeftBrush(ckNotAnObject); }
+void TForm1::Image9Click(TObject*) { grid_.SetLeftBrush(ckObject); }
+void TForm1::Image10Click(TObject*) { grid_.SetLeftBrush(ckEnter); }
+void TForm1::Image11Click(TObject*) { grid_.SetLeftBrush(ckNonEnterableEnter); }
+void TForm1::Image8ContextPopup(TObject*, POINT, bool&) { grid_.SetRightBrush(ckNotAnObject); }
+void TForm1::Image9ContextPopup(TObject*, POINT, bool&) { grid_.SetRightBrush(ckObject); }
+void TForm1::Image10ContextPopup(TObject*, POINT, bool&) { grid_.SetRightBrush(ckEnter); }
+void TForm1::Image11ContextPopup(TObject*, POINT, bool&) { grid_.SetRightBrush(ckNonEnterableEnter); }
 
 // The catalogue lookup of the picture name hooks in here; with no catalogue
 // loaded a name never changes the appearance boxes.

@@ -3,7 +3,6 @@
 // buttons, the "Useless..." toggle, and the window side of the object block
 // (the controls that decoding fills and encoding reads, the current block and
 // the mask store). Its controls are built from its window description.
-#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -11,6 +10,9 @@
 
 #include "app/HelpForm.h"
 #include "app/TrayBehaviour.h"
+#include "app/editor/MaskGrid.h"
+#include "app/editor/TypeSelection.h"
+#include "app/editor/TerrainSelectors.h"
 #include "framework/Exceptions.h"
 #include "framework/Forms.h"
 #include "object/ClipboardExchange.h"
@@ -48,9 +50,9 @@ public:
     UINT ClipboardFormat() const { return clipboard_.Format(); }
 
     // The grid cell at row 0..5, column 0..7.
-    TImage* Cell(int row, int column) const;
-    int LeftBrush() const { return leftBrush_; }
-    int RightBrush() const { return rightBrush_; }
+    TImage* Cell(int row, int column) const { return grid_.Cell(row, column); }
+    int LeftBrush() const { return grid_.LeftBrush(); }
+    int RightBrush() const { return grid_.RightBrush(); }
 
     // True while the help window is open; the open help window, or null.
     bool HelpOpen() const { return helpOpen_; }
@@ -74,6 +76,10 @@ public:
     void Exit1Click(TObject* sender);
     void ComboNameChange(TObject* sender);
     void ComboBox1Change(TObject* sender);
+    void ComboBox3Change(TObject* sender);
+    void ComboBox3KeyDown(TObject* sender, WORD& key, TShiftState shift);
+    void CheckBox21Click(TObject* sender);
+    void KdWinController1WndProc(TObject* sender, TMessage& msg, bool& handled, TWndMethod next);
     void Image12MouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
     void Image12MouseMove(TObject* sender, TShiftState shift, int x, int y);
     void Image8Click(TObject* sender);
@@ -106,13 +112,6 @@ private:
     void SpaceTerrainControls();
     void LoadCommandLineFile();
 
-    // The grid.
-    void PreparePicture(TImage* image);
-    void PaintPicture(TImage* image, int kind);
-    void SetLeftBrush(int kind);
-    void SetRightBrush(int kind);
-    void SetCellKind(TImage* cell, int kind);
-    void CheckTerrains(int first, bool checked);
 
     // IObjectControls
     std::vector<uint8_t>& CurrentBlock() override { return block_; }
@@ -153,9 +152,9 @@ private:
     // The bytes of the picture name last shown, and the text the box made of them.
     std::string pictureBytes_;
     std::wstring pictureShown_;
-    std::array<TImage*, kMaskRows * kMaskColumns> cells_{};
-    int leftBrush_ = 0;
-    int rightBrush_ = 1;
+    TMaskGrid grid_{masks_, block_};
+    TTypeSelection types_{*this};
+    TTerrainSelectors terrains_{*this};
     bool helpOpen_ = false;
     THelpForm* help_ = nullptr;  // owned by Button1Click while it shows the window
     std::unique_ptr<TTrayBehaviour> tray_;

@@ -1,13 +1,17 @@
 // The main window's description: every control with its place, caption, hint,
 // anchors, tab order and handlers. Positions are in pixels at 96 dots per inch.
 #include "app/MainForm.h"
+#include "app/editor/ValueLists.h"
+#include "app/res/Resource.h"
 #include "controls/KdStringer.h"
+#include "controls/KdWinController.h"
 #include "framework/Buttons.h"
 #include "framework/ComboBox.h"
 #include "framework/Dialogs.h"
 #include "framework/Edits.h"
 #include "framework/ExtCtrls.h"
 #include "framework/FormDescription.h"
+#include "framework/ImageList.h"
 #include "framework/Menus.h"
 #include "framework/StdCtrls.h"
 #include "widgets/ELControls.h"
@@ -34,8 +38,29 @@ const wchar_t* const kTerrainControlNames[19] = {
     L"IACheckControl15", L"IACheckControl16", L"IACheckControl17", L"IACheckControl18"};
 const wchar_t* const kTerrainHints[9] = {L"Dirt",  L"Sand",         L"Grass", L"Snow", L"Swamp",
                                          L"Rough", L"Subterranean", L"Lava",  L"Water"};
+// The image lists the two rows share, one per terrain.
+const wchar_t* const kTerrainImageLists[9] = {L"ImageList1", L"ImageList2", L"ImageList3",
+                                              L"ImageList4", L"ImageList5", L"ImageList6",
+                                              L"ImageList7", L"ImageList8", L"ImageList9"};
+constexpr int kTerrainPictureSize = 33;
 
-TBinder Checked() { return Set<TCustomCheckBox>([](TCustomCheckBox& c) { c.SetChecked(true); }); }
+// An image list of 33 x 33 pictures taken from a bitmap resource strip.
+TBinder PicturesFrom(int resourceId)
+{
+    return Set<TImageList>([resourceId](TImageList& list) {
+        list.SetSize(kTerrainPictureSize, kTerrainPictureSize);
+        TBitmap strip;
+        strip.LoadFromResourceID(GetModuleHandleW(nullptr), resourceId);
+        list.Add(strip, nullptr);
+    });
+}
+
+// An image showing a bitmap resource.
+TBinder PictureFrom(int resourceId)
+{
+    return Set<TImage>(
+        [resourceId](TImage& image) { image.Picture()->LoadFromResourceID(GetModuleHandleW(nullptr), resourceId); });
+}
 
 TBinder Bevels()
 {
@@ -47,19 +72,60 @@ TBinder Bevels()
 
 TBinder Transparent() { return Set<TLabel>([](TLabel& l) { l.SetTransparent(true); }); }
 
-// The nine terrain controls of a row: numbered from `first`, 32 pixels apart in
-// the description (start-up spaces them), all checked.
+// The nine terrain switches of a row: numbered from `first`, 32 pixels apart in
+// the description (start-up spaces them), pictures of their terrain's image list,
+// of a fixed size, all checked.
 void AddTerrainRow(TFormDescription& d, int first, const wchar_t* parent, int top, int tabOrder)
 {
     for (int i = 0; i < 9; ++i)
         d.push_back({.Class = L"TIACheckControl",
                      .Name = kTerrainControlNames[first + i],
                      .Parent = parent,
-                     .Bounds = TBoundsSpec{8 + 32 * i, top, 33, 33},
+                     .Bounds = TBoundsSpec{8 + 32 * i, top, kTerrainPictureSize, kTerrainPictureSize},
                      .Caption = L"",
                      .Hint = kTerrainHints[i],
                      .TabOrder = tabOrder + i,
-                     .Setup = Checked()});
+                     .Setup = Set<TIACheckControl>([i](TIACheckControl& c, TComponent& form) {
+                         c.SetStyle(iaccsBitmap);
+                         c.SetAutoSize(false);
+                         c.SetImageList(FindComponentAs<TImageList>(&form, kTerrainImageLists[i]));
+                         c.SetChecked(true);
+                     })});
+}
+
+// The built-in value lists, each a holder with its tag and lines.
+void AddValueLists(TFormDescription& d)
+{
+    for (const TValueListData& list : BuiltInValueLists()) {
+        const TValueListData* data = &list;
+        d.push_back({.Class = L"TKdStringer", .Name = list.Name, .Setup = Set<TKdStringer>([data](TKdStringer& s) {
+                         s.SetTag(data->Tag);
+                         TStringList& items = s.Items();
+                         items.BeginUpdate();
+                         for (const wchar_t* line : data->Lines)
+                             items.Add(line);
+                         items.EndUpdate();
+                     })});
+    }
+}
+
+// The window controllers of the type and subtype boxes; the last two watch
+// no control.
+void AddWinControllers(TFormDescription& d)
+{
+    const wchar_t* const names[] = {L"KdWinController1", L"KdWinController2", L"KdWinController3", L"KdWinController4"};
+    const wchar_t* const boxes[] = {L"ComboBox1", L"ComboBox2", nullptr, nullptr};
+    for (int i = 0; i < 4; ++i) {
+        const wchar_t* box = boxes[i];
+        d.push_back({.Class = L"TKdWinController", .Name = names[i],
+                     .Events = {On(&TKdWinController::OnWndProc, &TForm1::KdWinController1WndProc)},
+                     .Setup = Set<TKdWinController>([box](TKdWinController& c, TComponent& form) {
+                         c.SetActive(true);
+                         c.SetPriority(200);
+                         if (box)
+                             c.SetControl(FindComponentAs<TControl>(&form, box));
+                     })});
+    }
 }
 
 TFormDescription MainDescription()
@@ -111,7 +177,8 @@ TFormDescription MainDescription()
         {.Class = L"TButton", .Name = L"Button4", .Bounds = TBoundsSpec{161, 40, 49, 25}, .Caption = L"&Save",
          .TabOrder = 7, .Events = {On(&TControl::OnClick, &F::Button4Click)}},
         {.Class = L"TCheckBox", .Name = L"CheckBox21", .Bounds = TBoundsSpec{216, 44, 184, 17},
-         .Caption = L"Types in alphabetical order", .TabOrder = 8},
+         .Caption = L"Types in alphabetical order", .TabOrder = 8,
+         .Events = {On(&TControl::OnClick, &F::CheckBox21Click)}},
         {.Class = L"TSpeedButton", .Name = L"SpeedButton1", .Bounds = TBoundsSpec{400, 40, 65, 25},
          .Caption = L"Useless...", .Hint = L"Don't press this button. :)\r\nThare are some useless properties.",
          .Events = {On(&TControl::OnClick, &F::SpeedButton1Click)},
@@ -138,11 +205,12 @@ TFormDescription MainDescription()
         {.Class = L"TLabel", .Name = L"Label4", .Parent = L"GroupBox4", .Bounds = TBoundsSpec{9, 48, 27, 13},
          .Caption = L"Type:"},
         {.Class = L"TComboBox", .Name = L"ComboBox3", .Parent = L"GroupBox4", .Bounds = TBoundsSpec{48, 45, 170, 21},
-         .Hint = kCatalogueHint, .TabOrder = 4},
+         .Hint = kCatalogueHint, .TabOrder = 4,
+         .Events = {On(&TCustomCombo::OnChange, &F::ComboBox3Change), On(&TWinControl::OnKeyDown, &F::ComboBox3KeyDown)}},
         {.Class = L"TLabel", .Name = L"Label7", .Parent = L"GroupBox4", .Bounds = TBoundsSpec{222, 48, 42, 13},
          .Caption = L"Subtype:"},
         {.Class = L"TComboBox", .Name = L"ComboBox4", .Parent = L"GroupBox4", .Bounds = TBoundsSpec{268, 45, 181, 21},
-         .Hint = kCatalogueHint, .TabOrder = 5},
+         .Hint = kCatalogueHint, .TabOrder = 5, .Events = {On(&TWinControl::OnKeyDown, &F::ComboBox3KeyDown)}},
 
         // "Properties".
         {.Class = L"TGroupBox", .Name = L"GroupBox1", .Bounds = TBoundsSpec{8, 156, 457, 351}, .Caption = L"Properties",
@@ -150,11 +218,12 @@ TFormDescription MainDescription()
         {.Class = L"TLabel", .Name = L"Label1", .Parent = L"GroupBox1", .Bounds = TBoundsSpec{9, 24, 27, 13},
          .Caption = L"Type:"},
         {.Class = L"TComboBox", .Name = L"ComboBox1", .Parent = L"GroupBox1", .Bounds = TBoundsSpec{48, 21, 170, 21},
-         .TabOrder = 0, .Events = {On(&TCustomCombo::OnChange, &F::ComboBox1Change)}},
+         .TabOrder = 0,
+         .Events = {On(&TCustomCombo::OnChange, &F::ComboBox1Change), On(&TWinControl::OnKeyDown, &F::ComboBox3KeyDown)}},
         {.Class = L"TLabel", .Name = L"Label2", .Parent = L"GroupBox1", .Bounds = TBoundsSpec{222, 24, 42, 13},
          .Caption = L"Subtype:"},
         {.Class = L"TComboBox", .Name = L"ComboBox2", .Parent = L"GroupBox1", .Bounds = TBoundsSpec{268, 21, 181, 21},
-         .TabOrder = 1},
+         .TabOrder = 1, .Events = {On(&TWinControl::OnKeyDown, &F::ComboBox3KeyDown)}},
     };
 
     AddTerrainRow(d, 1, L"GroupBox1", 48, 2);
@@ -163,9 +232,9 @@ TFormDescription MainDescription()
         {.Class = L"TLabel", .Name = L"Label13", .Parent = L"GroupBox1", .Bounds = TBoundsSpec{413, 49, 11, 13},
          .Caption = L"All"},
         {.Class = L"TImage", .Name = L"CheckAll", .Parent = L"GroupBox1", .Bounds = TBoundsSpec{403, 64, 16, 16},
-         .Events = {On(&TControl::OnClick, &F::CheckAllClick)}},
+         .Events = {On(&TControl::OnClick, &F::CheckAllClick)}, .Setup = PictureFrom(IDB_CHECK_ALL)},
         {.Class = L"TImage", .Name = L"CheckNone", .Parent = L"GroupBox1", .Bounds = TBoundsSpec{420, 64, 16, 16},
-         .Events = {On(&TControl::OnClick, &F::CheckNoneClick)}},
+         .Events = {On(&TControl::OnClick, &F::CheckNoneClick)}, .Setup = PictureFrom(IDB_CHECK_NONE)},
         {.Class = L"TPanel", .Name = L"Panel1", .Parent = L"GroupBox1", .Bounds = TBoundsSpec{8, 88, 441, 255},
          .Caption = L"", .Anchors = kAllSides, .TabOrder = 11, .Setup = Bevels()},
         {.Class = L"TImage", .Name = L"Image8", .Parent = L"Panel1", .Bounds = TBoundsSpec{8, 8, 17, 17},
@@ -218,9 +287,9 @@ TFormDescription MainDescription()
         {.Class = L"TLabel", .Name = L"Label14", .Parent = L"GroupBox3", .Bounds = TBoundsSpec{405, 28, 11, 13},
          .Caption = L"All"},
         {.Class = L"TImage", .Name = L"Image1", .Parent = L"GroupBox3", .Bounds = TBoundsSpec{395, 41, 16, 16},
-         .Events = {On(&TControl::OnClick, &F::IACheckControl20Click)}},
+         .Events = {On(&TControl::OnClick, &F::IACheckControl20Click)}, .Setup = PictureFrom(IDB_CHECK_ALL)},
         {.Class = L"TImage", .Name = L"Image2", .Parent = L"GroupBox3", .Bounds = TBoundsSpec{412, 41, 16, 16},
-         .Events = {On(&TControl::OnClick, &F::IACheckControl19Click)}},
+         .Events = {On(&TControl::OnClick, &F::IACheckControl19Click)}, .Setup = PictureFrom(IDB_CHECK_NONE)},
         // "Terrain" stands on the frame's top edge in place of a caption.
         {.Class = L"TRadioButton", .Name = L"RadioButton8", .Parent = L"GroupBox2", .Bounds = TBoundsSpec{16, 41, 55, 17},
          .Caption = L"Terrain", .TabOrder = 6},
@@ -235,10 +304,16 @@ TFormDescription MainDescription()
         {.Class = L"TRadioButton", .Name = L"RadioButton13", .Parent = L"GroupBox2",
          .Bounds = TBoundsSpec{360, 112, 81, 17}, .Caption = L"Resources", .TabOrder = 4},
 
-        // Value lists; their contents come with the type and subtype selection.
-        {.Class = L"TKdStringer", .Name = L"ListTypes"},
-        {.Class = L"TKdStringer", .Name = L"ListTypesA", .Setup = Set<TKdStringer>([](TKdStringer& s) { s.SetTag(1); })},
-        {.Class = L"TKdStringer", .Name = L"ListSubtypes"},
+        // The terrain pictures, one image list per terrain, shared by both rows.
+        {.Class = L"TImageList", .Name = kTerrainImageLists[0], .Setup = PicturesFrom(IDB_TERRAIN_DIRT)},
+        {.Class = L"TImageList", .Name = kTerrainImageLists[1], .Setup = PicturesFrom(IDB_TERRAIN_SAND)},
+        {.Class = L"TImageList", .Name = kTerrainImageLists[2], .Setup = PicturesFrom(IDB_TERRAIN_GRASS)},
+        {.Class = L"TImageList", .Name = kTerrainImageLists[3], .Setup = PicturesFrom(IDB_TERRAIN_SNOW)},
+        {.Class = L"TImageList", .Name = kTerrainImageLists[4], .Setup = PicturesFrom(IDB_TERRAIN_SWAMP)},
+        {.Class = L"TImageList", .Name = kTerrainImageLists[5], .Setup = PicturesFrom(IDB_TERRAIN_ROUGH)},
+        {.Class = L"TImageList", .Name = kTerrainImageLists[6], .Setup = PicturesFrom(IDB_TERRAIN_SUBTERRANEAN)},
+        {.Class = L"TImageList", .Name = kTerrainImageLists[7], .Setup = PicturesFrom(IDB_TERRAIN_LAVA)},
+        {.Class = L"TImageList", .Name = kTerrainImageLists[8], .Setup = PicturesFrom(IDB_TERRAIN_WATER)},
 
         // The object file dialogs.
         {.Class = L"TOpenDialog", .Name = L"OpenDialog1", .Setup = Set<TOpenDialog>([](TOpenDialog& d) {
@@ -248,7 +323,6 @@ TFormDescription MainDescription()
         {.Class = L"TSaveDialog", .Name = L"SaveDialog1", .Setup = Set<TSaveDialog>([](TSaveDialog& d) {
              d.SetFilter(kObjectFileFilter);
              d.SetOptions(kSaveDialogOptions);
-             d.SetDefaultExt(kSaveDialogDefaultExt);
          })},
 
         // The tray icon and its menu; "Tray Icon" switches the icon on.
@@ -266,6 +340,9 @@ TFormDescription MainDescription()
          })},
     };
     d.insert(d.end(), std::begin(useless), std::end(useless));
+
+    AddValueLists(d);
+    AddWinControllers(d);
     return d;
 }
 
@@ -274,6 +351,7 @@ TFormDescription MainDescription()
 void TForm1::BuildDescription()
 {
     RegisterComponentClass<TKdStringer>();
+    RegisterComponentClass<TKdWinController>();
     RegisterComponentClass<TOpenDialog>();
     RegisterComponentClass<TSaveDialog>();
     RegisterComponentClass<TIACheckControl>();

@@ -39,11 +39,7 @@ constexpr size_t kMaxDirectoryLevels = 32768;
 
 }  // namespace
 
-void MsgBox(const std::wstring& text)
-{
-    if (MessageBoxW(nullptr, text.c_str(), L"", MB_OK) == 0)
-        RaiseLastOSError();
-}
+int MsgBox(const std::wstring& text) { return MessageBoxW(nullptr, text.c_str(), L"", MB_OK); }
 
 std::wstring ExtractFilePath(std::wstring_view path)
 {

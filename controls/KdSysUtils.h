@@ -10,7 +10,9 @@
 #include <utility>
 
 // Shows a modal message box with no owner, an empty title and one OK button.
-void MsgBox(const std::wstring& text);
+// Returns the system's result: IDOK once it is closed; when the box could not be
+// shown, 0 (Wine: -1). It raises nothing, so a caller goes on either way.
+int MsgBox(const std::wstring& text);
 
 // Makes the directory dir together with every missing directory above it.
 // True when dir is empty or exists afterwards; false when a directory could not

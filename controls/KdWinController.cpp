@@ -110,11 +110,17 @@ void TKdCustomWinController::Notification(TComponent* component, TOperation oper
     TComponent::Notification(component, operation);
     if (operation != opRemove || !component || component != control_)
         return;
-    // Still hooked means the control is freed without its chain having ended
-    // on a destroy message (it never had a window); the chain's manager drops
-    // itself, so there is nothing to remove here either.
-    if (hooked_)
-        ControlGone();
-    else
+    if (!hooked_) {
         control_ = nullptr;
+    } else if (control_->InState(csDestroying)) {
+        // The control is freed without its chain having ended on a destroy
+        // message (it never had a window); the chain's manager drops itself, so
+        // there is nothing to remove.
+        ControlGone();
+    } else {
+        // The control only left its owner and lives on, chain and all: the entry
+        // must go, or the chain would call this controller after it is freed.
+        Unhook();
+        control_ = nullptr;
+    }
 }

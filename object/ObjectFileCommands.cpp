@@ -41,11 +41,17 @@ void TObjectFileCommands::Save(IObjectControls& controls, TSaveDialog& dialog, H
         ShowErrorBox(owner, message);
         return;
     }
-    if (!fileName_.empty())
-        dialog.SetFileName(fileName_);
-    if (!dialog.Execute(owner))
-        return;
-    fileName_ = WithObjectFileExtension(dialog.FileName());
+    for (;;) {
+        if (!fileName_.empty())
+            dialog.SetFileName(fileName_);
+        if (!dialog.Execute(owner))
+            return;
+        fileName_ = WithObjectFileExtension(dialog.FileName());
+        const DWORD attributes = GetFileAttributesW(fileName_.c_str());
+        const bool existingFile = attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+        if (!existingFile || ConfirmReplace(owner, fileName_))
+            break;
+    }
 
     // The block is encoded into itself as it becomes 4096 bytes long, but in a
     // copy: a save that fails leaves the current block as it was.
@@ -55,6 +61,12 @@ void TObjectFileCommands::Save(IObjectControls& controls, TSaveDialog& dialog, H
                       std::span<uint8_t, kObjectBlockSize>(block.data(), kObjectBlockSize));
     WriteObjectFile(fileName_, block);
     controls.CurrentBlock() = std::move(block);
+}
+
+bool TObjectFileCommands::ConfirmReplace(HWND owner, const std::wstring& fileName)
+{
+    const std::wstring text = fileName + L" already exists.\r\nDo you want to replace it?";
+    return MessageBoxW(owner, text.c_str(), L"Confirm Save As", MB_YESNO | MB_ICONWARNING) == IDYES;
 }
 
 void TObjectFileCommands::Load(IObjectControls& controls, TOpenDialog& dialog, HWND owner)

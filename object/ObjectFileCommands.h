@@ -13,10 +13,10 @@
 // The settings of the form's two file dialogs. Neither moves the current
 // directory, where the help texts and the catalogue are looked up.
 inline constexpr const wchar_t* kObjectFileFilter = L"Kestrin Files (kst)|*.kst|All files|*.*";
-inline constexpr TOpenOptions kSaveDialogOptions = ofOverwritePrompt | ofHideReadOnly | ofNoChangeDir | ofEnableSizing;
-// The save dialog adds the extension Save would add itself, so that it asks
-// before replacing the file that is really written.
-inline constexpr const wchar_t* kSaveDialogDefaultExt = L"kst";
+// The save dialog neither adds an extension nor asks about replacing: Save
+// decides the final name itself (dialogs of some Windows versions would add
+// ".kst" to "tower.v2") and asks about that name.
+inline constexpr TOpenOptions kSaveDialogOptions = ofHideReadOnly | ofNoChangeDir | ofEnableSizing;
 inline constexpr TOpenOptions kOpenDialogOptions =
     ofHideReadOnly | ofNoChangeDir | ofPathMustExist | ofFileMustExist | ofEnableSizing;
 inline constexpr const wchar_t* kFileWrongDataMessage = L"The file contains wrong data";
@@ -31,11 +31,15 @@ public:
     // extension; empty until a dialog was answered.
     const std::wstring& FileName() const { return fileName_; }
 
+    virtual ~TObjectFileCommands() = default;
+
     // Writes the object the controls show to a file the user chooses. Does nothing
     // while no object is loaded; shows the validation message instead of the
-    // dialog when the controls cannot be encoded. Afterwards the current block is
-    // the 4096 bytes written. Errors of the system are raised; the current block
-    // and any file already there are then left as they were.
+    // dialog when the controls cannot be encoded. A file already under the final
+    // name is replaced only when the user says so; otherwise the dialog opens
+    // again. Afterwards the current block is the 4096 bytes written. Errors of
+    // the system are raised; the current block and any file already there are
+    // then left as they were.
     void Save(IObjectControls& controls, TSaveDialog& dialog, HWND owner);
 
     // Reads a file the user chooses (see ReadFile). Works with no object loaded.
@@ -47,6 +51,10 @@ public:
     // leaves the current block and the controls alone. The remembered name is
     // not touched.
     void ReadFile(IObjectControls& controls, const std::wstring& fileName, HWND owner);
+
+protected:
+    // Asks whether the existing fileName may be replaced ("Confirm Save As").
+    virtual bool ConfirmReplace(HWND owner, const std::wstring& fileName);
 
 private:
     std::wstring fileName_;

@@ -9,4 +9,17 @@ if [ ! -f "$WINEPREFIX/.kestrin-ready" ]; then
   echo "wine-run.sh: no Wine session in $dir; run scripts/wine/session.sh start $dir" >&2
   exit 1
 fi
-exec wine "$@"
+# Now and then Wine ends a program at once, before it runs, with no output at
+# all; such a start is tried once more. A program that ran and failed is not.
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+for attempt in 1 2; do
+  start=$(date +%s%N)
+  wine "$@" >"$log" 2>&1
+  rc=$?
+  took=$(( ($(date +%s%N) - start) / 1000000 ))
+  if [ "$rc" = 0 ] || [ -s "$log" ] || [ "$took" -ge 2000 ] || [ "$attempt" = 2 ]; then break; fi
+  echo "wine-run.sh: $1 ended after $took ms with exit code $rc and no output; starting it again" >&2
+done
+cat "$log"
+exit "$rc"

@@ -235,7 +235,7 @@ TEST(KdSysUtils, MsgBoxIsAPlainBoxWithOneOkButton)
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
     });
-    MsgBox(L"Subtype table: Вход 7 is out of order");
+    EXPECT_EQ(MsgBox(L"Subtype table: Вход 7 is out of order"), IDOK);
     done = true;
     closer.join();
 
@@ -261,4 +261,26 @@ TEST(KdSysUtils, ReadTextFileDecodesItsCodePageAndNamesAFileItCannotOpen)
         EXPECT_EQ(e.ErrorCode(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
         EXPECT_EQ(e.Message().rfind(L"Cannot open file \"" + (dir / L"missing.txt") + L"\". ", 0), 0u);
     }
+}
+
+namespace {
+
+// A hook that refuses every window this thread would make.
+LRESULT CALLBACK RefuseWindows(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_CREATEWND)
+        return 1;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+}  // namespace
+
+TEST(KdSysUtils, MsgBoxThatCannotBeShownReturnsInsteadOfRaising)
+{
+    HHOOK hook = SetWindowsHookExW(WH_CBT, RefuseWindows, nullptr, GetCurrentThreadId());
+    ASSERT_TRUE(hook);
+    int result = IDOK;
+    EXPECT_NO_THROW(result = MsgBox(L"never seen"));
+    UnhookWindowsHookEx(hook);
+    EXPECT_NE(result, IDOK);
 }

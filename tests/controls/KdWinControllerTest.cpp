@@ -450,6 +450,28 @@ TEST_F(KdWinControllerTest, ControlFreedWithoutEverHavingAWindow)
     EXPECT_EQ(Take(), Log{"h"});
 }
 
+TEST_F(KdWinControllerTest, ControlMovedToAnotherOwnerLeavesNoEntryBehind)
+{
+    THandler h("h", log, WM_CHAR);
+    auto* c = MakeController(200, &h, edit);
+    TKdWinProcMan* m = TKdWinProcMan::ForControl(edit);
+    ASSERT_EQ(m->EntryCount(), 2);
+
+    // The owner's removal notice reaches the controller while the edit lives on.
+    TComponent other(nullptr);
+    other.InsertComponent(edit);
+    EXPECT_EQ(c->Control(), nullptr);
+    EXPECT_FALSE(c->Hooked());
+    EXPECT_EQ(m->EntryCount(), 1);
+
+    // Freed, the controller is never called again by the edit's chain.
+    delete c;
+    Send(WM_CHAR, 'z');
+    EXPECT_TRUE(Take().empty());
+    EXPECT_EQ(edit->Text(), L"z");
+    form->InsertComponent(edit);
+}
+
 TEST(KdWinControllerForm, FreeingAFormWithHookedControls)
 {
     // One control with a window (its chain ends on the destroy message) and

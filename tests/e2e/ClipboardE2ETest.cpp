@@ -2,6 +2,7 @@
 // clipboard is kestrin-clip, the user's clicks are posted button messages.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "tests/e2e/KestrinDriver.h"
@@ -144,17 +145,10 @@ TEST_F(KestrinE2E, PasteShowsTheObjectAndCopyGivesItBackChanged)
     EXPECT_EQ(WindowText(PictureBox(*app)), L"AVWmrnd0");
     EXPECT_EQ(WindowText(TypeBox(*app)).substr(0, 2), L"54");
     EXPECT_EQ(WindowText(SubtypeBox(*app)).substr(0, 1), L"3");
-    const bool terrains[9] = {true, false, true, false, false, false, false, false, true};
-    const bool editor[9] = {true, false, false, false, false, false, false, true, false};
-    for (int i = 0; i < 9; ++i) {
-        EXPECT_EQ(IsChecked(Terrain(*app, i)), terrains[i]) << "terrain " << i;
-        EXPECT_EQ(IsChecked(EditorTerrain(*app, i)), editor[i]) << "map-editor terrain " << i;
-    }
     EXPECT_TRUE(IsChecked(app->Find(L"Button", L"Monsters")));
     EXPECT_TRUE(IsChecked(app->Find(L"Button", L"A part of ground")));
 
-    // The user unchecks Dirt, picks the "Heroes" page and types a new subtype.
-    app->Click(Terrain(*app, 0));
+    // The user picks the "Heroes" page and types a new subtype.
     app->Click(app->Find(L"Button", L"Heroes"));
     app->SetText(SubtypeBox(*app), L"7");
     ClearClipboard();
@@ -165,7 +159,6 @@ TEST_F(KestrinE2E, PasteShowsTheObjectAndCopyGivesItBackChanged)
     const std::vector<uint8_t> copied = Get();
     ASSERT_EQ(copied.size(), 4096u);
 
-    fields.Terrains = 0x04;
     fields.Water = 1;  // only bit 0 is kept
     fields.Subtype = 7;
     fields.Page = 3;
@@ -173,6 +166,91 @@ TEST_F(KestrinE2E, PasteShowsTheObjectAndCopyGivesItBackChanged)
     expected.resize(4096, 0);  // after the carried tail nothing is written
     for (size_t i = 0; i < expected.size(); ++i)
         ASSERT_EQ(copied[i], expected[i]) << "byte " << i;
+}
+
+TEST_F(KestrinE2E, TypesAndSubtypesArePickedByName)
+{
+    TBlockSpec fields;
+    fields.Subtype = 12;
+    auto app = Start();
+    ASSERT_TRUE(main_);
+    Put(MakeBlock(fields));
+    app->Click(app->Button(L"Paste"));
+    ExpectNoMessageBox(*app);
+    EXPECT_EQ(WindowText(TypeBox(*app)), L"54  Monster");
+    EXPECT_EQ(WindowText(SubtypeBox(*app)), L"12  Angel");
+
+    // Another subtype by name is copied as its number.
+    ASSERT_TRUE(app->Pick(SubtypeBox(*app), L"13  Archangel"));
+    app->Click(app->Button(L"&Copy"));
+    ExpectNoMessageBox(*app);
+    fields.Water = 1;  // written back as its bit 0
+    fields.Subtype = 13;
+    std::vector<uint8_t> expected = MakeBlock(fields);
+    std::vector<uint8_t> copied = Get();
+    ASSERT_EQ(copied.size(), 4096u);
+    EXPECT_TRUE(std::equal(expected.begin(), expected.begin() + 30 + 8, copied.begin()));
+
+    // Another type brings its own subtype names; the subtype keeps its number.
+    ASSERT_TRUE(app->Pick(TypeBox(*app), L"16  Creature Bank"));
+    EXPECT_EQ(WindowText(SubtypeBox(*app)), L"13  Palace of Martial Spirit (Emissaries of War)");
+    app->Click(app->Button(L"&Copy"));
+    ExpectNoMessageBox(*app);
+    copied = Get();
+    fields.Type = 16;
+    expected = MakeBlock(fields);
+    EXPECT_TRUE(std::equal(expected.begin(), expected.begin() + 30 + 8, copied.begin()));
+}
+
+// Whether a terrain switch shows the checked marker (olive and maroon) in its middle.
+bool ShowsMarker(const TKestrin& app, HWND terrain)
+{
+    const COLORREF c = app.ScreenPixel(terrain, 16, 16);
+    return c == RGB(128, 128, 0) || c == RGB(128, 0, 0);
+}
+
+TEST_F(KestrinE2E, TerrainsAndPageFollowTheMouse)
+{
+    TBlockSpec fields;  // Dirt, Grass and Water; the map editor lists it under Dirt and Lava
+    Put(MakeBlock(fields));
+    auto app = Start();
+    ASSERT_TRUE(main_);
+    ASSERT_TRUE(IsWindowVisible(Group(*app, L"Properties")));
+
+    const bool terrains[9] = {true, false, true, false, false, false, false, false, true};
+    for (int i = 0; i < 9; ++i)
+        EXPECT_EQ(ShowsMarker(*app, Terrain(*app, i)), terrains[i]) << "terrain " << i;
+    // Dirt and Water off, Rough on.
+    for (int i : {0, 8, 5})
+        app->MouseClickAt(Terrain(*app, i), 16, 16);
+    EXPECT_FALSE(ShowsMarker(*app, Terrain(*app, 0)));
+    EXPECT_TRUE(ShowsMarker(*app, Terrain(*app, 5)));
+
+    // "Useless..." brings the map editor's terrains and pages to the front.
+    app->MouseClickAt(main_, 432, 52);
+    ASSERT_TRUE(IsWindowVisible(Group(*app, L"Useless Properties")));
+    const bool editor[9] = {true, false, false, false, false, false, false, true, false};
+    for (int i = 0; i < 9; ++i)
+        EXPECT_EQ(ShowsMarker(*app, EditorTerrain(*app, i)), editor[i]) << "map-editor terrain " << i;
+    // Dirt off, Water on, and the "Heroes" page.
+    for (int i : {0, 8})
+        app->MouseClickAt(EditorTerrain(*app, i), 16, 16);
+    EXPECT_TRUE(ShowsMarker(*app, EditorTerrain(*app, 8)));
+    app->MouseClickAt(app->Find(L"Button", L"Heroes"), 8, 8);
+    EXPECT_TRUE(IsChecked(app->Find(L"Button", L"Heroes")));
+    EXPECT_FALSE(IsChecked(app->Find(L"Button", L"Monsters")));
+
+    ClearClipboard();
+    app->Click(app->Button(L"&Copy"));
+    ExpectNoMessageBox(*app);
+    const std::vector<uint8_t> copied = Get();
+    ASSERT_EQ(copied.size(), 4096u);
+    const size_t at = 4 + fields.Name.size() + 12;
+    EXPECT_EQ(copied[at], 0x24);      // Grass, Rough
+    EXPECT_EQ(copied[at + 1], 0);     // no Water
+    EXPECT_EQ(copied[at + 2], 0x80);  // the map editor's Lava
+    EXPECT_EQ(copied[at + 3], 1);     // and its Water
+    EXPECT_EQ(copied[at + 12], 3);    // "Heroes"
 }
 
 TEST_F(KestrinE2E, ShortBlockIsWrongDataAndHidesTheGroups)

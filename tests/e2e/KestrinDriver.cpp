@@ -318,6 +318,33 @@ void TKestrin::Click(HWND button)
     Settle();
 }
 
+void TKestrin::MouseClickAt(HWND window, int x, int y)
+{
+    SetForegroundWindow(main_);
+    Settle();
+    POINT p{x, y};
+    ClientToScreen(window, &p);
+    SetCursorPos(p.x, p.y);
+    INPUT input[2] = {};
+    input[0].type = INPUT_MOUSE;
+    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    input[1].type = INPUT_MOUSE;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    if (SendInput(2, input, sizeof(INPUT)) != 2)
+        throw std::runtime_error("SendInput failed");
+    Settle();
+}
+
+COLORREF TKestrin::ScreenPixel(HWND window, int x, int y) const
+{
+    POINT p{x, y};
+    ClientToScreen(window, &p);
+    HDC screen = GetDC(nullptr);
+    const COLORREF color = GetPixel(screen, p.x, p.y);
+    ReleaseDC(nullptr, screen);
+    return color;
+}
+
 std::optional<TMessageBox> TKestrin::WaitForMessageBox(TDuration timeout) const
 {
     auto deadline = TClock::now() + timeout;
@@ -419,6 +446,19 @@ void TKestrin::SetText(HWND window, const std::wstring& text)
 {
     SendMessageW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
     Settle();
+}
+
+bool TKestrin::Pick(HWND combo, const std::wstring& entry)
+{
+    const LRESULT index = SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                       reinterpret_cast<LPARAM>(entry.c_str()));
+    if (index == CB_ERR)
+        return false;
+    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    const int id = GetDlgCtrlID(combo);
+    PostMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    Settle();
+    return true;
 }
 
 }  // namespace e2e

@@ -84,6 +84,11 @@ public:
     // Posts a click to a button and waits until the program has handled it (or
     // shows a modal box because of it).
     void Click(HWND button);
+    // Clicks the left mouse button at (x, y) of window's client area through the
+    // system's input, as a user's hand would, and waits until it was handled.
+    void MouseClickAt(HWND window, int x, int y);
+    // The colour the screen shows at (x, y) of window's client area.
+    COLORREF ScreenPixel(HWND window, int x, int y) const;
     // Waits until the program has handled everything posted before this call.
     void Settle();
 
@@ -106,6 +111,10 @@ public:
 
     // Sets the text of an edit or combo box as a user edit would leave it.
     void SetText(HWND window, const std::wstring& text);
+    // Picks the entry with exactly this text from a combo box's list, as a click
+    // in the open list does (the box reports the new selection to its parent).
+    // False when the list has no such entry.
+    bool Pick(HWND combo, const std::wstring& entry);
 
 private:
     PROCESS_INFORMATION info_{};

@@ -67,31 +67,6 @@ struct TDialogSeen {
     bool ReadOnlyBoxShown = false;
 };
 
-// A visible dialog box of the process other than `besides`, waiting up to 3 s.
-HWND WaitForOtherBox(DWORD pid, HWND besides)
-{
-    struct TSearch {
-        DWORD Pid;
-        HWND Besides;
-        HWND Found = nullptr;
-    } search{pid, besides};
-    for (int i = 0; i < 300 && !search.Found; ++i) {
-        EnumWindows(
-            [](HWND w, LPARAM lp) -> BOOL {
-                auto* s = reinterpret_cast<TSearch*>(lp);
-                DWORD owner = 0;
-                GetWindowThreadProcessId(w, &owner);
-                if (owner == s->Pid && w != s->Besides && IsWindowVisible(w) && WindowClass(w) == L"#32770")
-                    s->Found = w;
-                return s->Found ? FALSE : TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        if (!search.Found)
-            Sleep(10);
-    }
-    return search.Found;
-}
-
 class ObjectFileE2E : public ::testing::Test {
 protected:
     void SetUp() override { ClearClipboard(); }
@@ -283,22 +258,34 @@ TEST_F(ObjectFileE2E, SaveAndLoadThroughTheDialogs)
     EXPECT_NE(preset.find(L"castle.kst"), std::wstring::npos) << std::string(preset.begin(), preset.end());
     ExpectNoBox(*app);
 
-    // The name without extension again: the dialog asks before "castle.kst" is replaced.
+    // The name without extension again: Kestrin asks before "castle.kst" is
+    // replaced, and "No" brings the dialog back; cancelling it writes nothing.
     app->Click(app->Button(L"&Save"));
     {
         auto [dialog, nameBox] = WaitForFileDialog(*app);
         ASSERT_TRUE(dialog);
         SendMessageW(nameBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>((dir_ / L"castle").c_str()));
         PostMessageW(ChildWithId(dialog, IDOK, L"Button"), BM_CLICK, 0, 0);
-        HWND prompt = WaitForOtherBox(app->ProcessId(), dialog);
-        // Only "castle.kst" exists, so the question is about the name with ".kst".
-        ASSERT_TRUE(prompt) << "no question before replacing castle.kst";
-        PostMessageW(prompt, WM_COMMAND, IDNO, 0);
-        for (int i = 0; i < 300 && IsWindow(prompt); ++i)
-            Sleep(10);
-        PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
         WaitGone(*app, dialog);
+        const auto question = app->WaitForMessageBox();
+        ASSERT_TRUE(question) << "no question before replacing castle.kst";
+        EXPECT_EQ(question->Caption, L"Confirm Save As");
+        EXPECT_EQ(question->Text, (dir_ / L"castle.kst") + L" already exists.\r\nDo you want to replace it?");
+        PostMessageW(question->Window, WM_COMMAND, IDNO, 0);
+        for (int i = 0; i < 300 && IsWindow(question->Window); ++i)
+            Sleep(10);
+        const TDialogSeen again = CancelFileDialog(*app);
+        EXPECT_NE(again.Preset.find(L"castle.kst"), std::wstring::npos);
     }
+    ExpectNoBox(*app);
+    EXPECT_EQ(testfs::FileBytes(dir_ / L"castle.kst"), saved);
+
+    // A name with an extension of its own is written as it stands.
+    app->Click(app->Button(L"&Save"));
+    ChooseFile(*app, dir_ / L"tower.v2");
+    ExpectNoBox(*app);
+    EXPECT_TRUE(testfs::FileExists(dir_ / L"tower.v2"));
+    EXPECT_FALSE(testfs::FileExists(dir_ / L"tower.v2.kst"));
 
     // Another extension is kept.
     app->Click(app->Button(L"&Save"));

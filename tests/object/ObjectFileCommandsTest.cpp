@@ -179,6 +179,26 @@ std::vector<uint8_t> MakeBlock(const std::string& name, size_t size)
     return b;
 }
 
+// Answers the replace question as scripted and remembers what was asked.
+class TScriptedCommands : public TObjectFileCommands {
+public:
+    std::vector<bool> answers;  // one per question, in order; then "Yes"
+    std::vector<std::wstring> asked;
+    std::wstring* dialogAnswer = nullptr;  // cleared on "No", so the dialog then cancels
+
+protected:
+    bool ConfirmReplace(HWND, const std::wstring& fileName) override
+    {
+        asked.push_back(fileName);
+        const bool yes = answers.empty() || answers.front();
+        if (!answers.empty())
+            answers.erase(answers.begin());
+        if (!yes && dialogAnswer)
+            dialogAnswer->clear();
+        return yes;
+    }
+};
+
 class ObjectFileCommandsTest : public ::testing::Test {
 protected:
     // The window with an object decoded into it, as after a Paste.
@@ -198,15 +218,14 @@ protected:
     TTempDir dir_;
     TBoxWatcher boxes_;
     TFakeWindow window_;
-    TObjectFileCommands commands_;
+    TScriptedCommands commands_;
     TSaveScript save_;
     TOpenScript open_;
 };
 
 TEST_F(ObjectFileCommandsTest, DialogOptionsAreTheSystemFlagsWanted)
 {
-    EXPECT_EQ(OpenOptionsToFlags(kSaveDialogOptions),
-              DWORD(OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_ENABLESIZING));
+    EXPECT_EQ(OpenOptionsToFlags(kSaveDialogOptions), DWORD(OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_ENABLESIZING));
     EXPECT_EQ(OpenOptionsToFlags(kOpenDialogOptions),
               DWORD(OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_ENABLESIZING));
 }
@@ -239,6 +258,41 @@ TEST_F(ObjectFileCommandsTest, SaveNamesTheFileByTheKstRuleAndPresetsTheNextDial
     commands_.Save(window_, save_, nullptr);
     EXPECT_EQ(commands_.FileName(), dir_ / L"a.b\\third.kst");
     EXPECT_TRUE(boxes_.Texts().empty());
+}
+
+TEST_F(ObjectFileCommandsTest, SaveAsksBeforeReplacingTheFinalNameAndNoOpensTheDialogAgain)
+{
+    LoadObject(MakeBlock("AVWmrnd0", 300));
+    const std::vector<uint8_t> old(100, 0xAB);
+    testfs::PutFile(dir_ / L"tower.kst", old);
+    testfs::PutFile(dir_ / L"tower.v2", old);
+
+    // "tower" is saved as "tower.kst", which exists: "No" reopens the dialog with
+    // the final name, and a cancel there writes nothing.
+    commands_.answers = {false};
+    commands_.dialogAnswer = &save_.answer;
+    save_.answer = dir_ / L"tower";
+    const int shown = save_.shown;
+    commands_.Save(window_, save_, nullptr);
+    EXPECT_EQ(commands_.asked, (std::vector<std::wstring>{dir_ / L"tower.kst"}));
+    EXPECT_EQ(save_.shown - shown, 2) << "the dialog opens again after No";
+    EXPECT_EQ(save_.presets.back(), dir_ / L"tower.kst");
+    EXPECT_EQ(testfs::FileBytes(dir_ / L"tower.kst"), old);
+
+    // "tower.v2" keeps its extension; "Yes" replaces that very file.
+    commands_.asked.clear();
+    commands_.answers = {true};
+    SaveAs(dir_ / L"tower.v2");
+    EXPECT_EQ(commands_.asked, (std::vector<std::wstring>{dir_ / L"tower.v2"}));
+    EXPECT_EQ(testfs::FileBytes(dir_ / L"tower.v2").size(), 4096u);
+    EXPECT_FALSE(testfs::FileExists(dir_ / L"tower.v2.kst"));
+    EXPECT_EQ(testfs::FileBytes(dir_ / L"tower.kst"), old);
+
+    // A new name is written without a question.
+    commands_.asked.clear();
+    SaveAs(dir_ / L"keep");
+    EXPECT_TRUE(commands_.asked.empty());
+    EXPECT_TRUE(testfs::FileExists(dir_ / L"keep.kst"));
 }
 
 TEST_F(ObjectFileCommandsTest, EverySavedFileIs4096BytesAndBecomesTheCurrentBlock)
