@@ -164,6 +164,17 @@ TRunResult RunProgram(const std::wstring& program, const std::wstring& arguments
 
 TRunResult RunClip(const std::wstring& arguments) { return RunProgram(KestrinClipExePath(), arguments); }
 
+bool WaitUntil(const std::function<bool()>& condition, TDuration timeout)
+{
+    const auto deadline = TClock::now() + timeout;
+    while (!condition()) {
+        if (TClock::now() >= deadline)
+            return false;
+        Sleep(10);
+    }
+    return true;
+}
+
 void ClearClipboard()
 {
     for (int attempt = 0; attempt < 100; ++attempt) {

@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -44,6 +45,11 @@ struct TRunResult {
 TRunResult RunProgram(const std::wstring& program, const std::wstring& arguments, TDuration timeout = 20s);
 // Runs kestrin-clip with arguments.
 TRunResult RunClip(const std::wstring& arguments);
+
+// Polls until condition holds; false when the time is up. For what follows a
+// handler that waits on another process (the shell): while it waits it answers
+// sent messages, so Settle may return before the handler is done.
+bool WaitUntil(const std::function<bool()>& condition, TDuration timeout = 3s);
 
 // Empties the clipboard (so a test starts from nothing).
 void ClearClipboard();

@@ -40,10 +40,9 @@ TEST_F(KestrinTrayE2E, MinimisedStartShowsOnlyTheTrayIconUntilItIsClicked)
 {
     auto app = Start(SW_SHOWMINNOACTIVE);
     ASSERT_TRUE(main_) << "the main window is created, hidden";
-    EXPECT_TRUE(app->Running());
+    HWND trayIcon = app->Find(L"Button", L"Tray Icon");
+    ASSERT_TRUE(WaitUntil([&] { return IsChecked(trayIcon) && app->TrayIconWindow(); })) << "no tray icon";
     EXPECT_FALSE(IsWindowVisible(main_));
-    EXPECT_TRUE(IsChecked(app->Find(L"Button", L"Tray Icon")));
-    ASSERT_TRUE(app->TrayIconWindow()) << "no tray icon";
     EXPECT_FALSE(ListedOnTaskbar(main_));
 
     // The press of the left button on the icon opens the window.
@@ -64,9 +63,8 @@ TEST_F(KestrinTrayE2E, WithTrayIconCheckedMinimiseHidesTheWindowAndTheIconBrings
     HWND trayIcon = app->Find(L"Button", L"Tray Icon");
 
     app->Click(trayIcon);
-    ASSERT_TRUE(app->TrayIconWindow());
+    ASSERT_TRUE(WaitUntil([&] { return app->TrayIconWindow() && IsWindowVisible(main_); }));
     EXPECT_FALSE(ListedOnTaskbar(main_));
-    EXPECT_TRUE(IsWindowVisible(main_));
 
     PostMessageW(main_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     app->Settle();
@@ -77,9 +75,8 @@ TEST_F(KestrinTrayE2E, WithTrayIconCheckedMinimiseHidesTheWindowAndTheIconBrings
 
     // Unchecked: the icon goes, the button comes back, minimising is the system's.
     app->Click(trayIcon);
-    EXPECT_FALSE(app->TrayIconWindow());
+    ASSERT_TRUE(WaitUntil([&] { return !app->TrayIconWindow() && IsWindowVisible(main_); }));
     EXPECT_TRUE(ListedOnTaskbar(main_));
-    EXPECT_TRUE(IsWindowVisible(main_));
     PostMessageW(main_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     app->Settle();
     EXPECT_TRUE(IsWindowVisible(main_));
@@ -92,6 +89,7 @@ TEST_F(KestrinTrayE2E, MinimisingTheHelpWindowHidesBothWindowsAndTheIconShowsBot
     auto app = Start();
     ASSERT_TRUE(main_);
     app->Click(app->Find(L"Button", L"Tray Icon"));
+    ASSERT_TRUE(WaitUntil([&] { return app->TrayIconWindow() && IsWindowVisible(main_); }));
     app->Click(app->Button(L"Help"));
     HWND help = FindWindowW(L"Kestrin Help Form", L"Kestrin Help");
     ASSERT_TRUE(help) << "no help window";
@@ -111,6 +109,7 @@ TEST_F(KestrinTrayE2E, TheTrayMenuShowsTheWindowAndExitEndsTheProgramWhileItIsHi
 {
     auto app = Start(SW_SHOWMINNOACTIVE);
     ASSERT_TRUE(main_);
+    ASSERT_TRUE(WaitUntil([&] { return app->TrayIconWindow(); }));
     // The right button's release pops the menu up.
     app->MouseOnTrayIcon(WM_RBUTTONUP);
     HWND menu = app->WaitForPopupMenu();
