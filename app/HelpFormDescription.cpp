@@ -1,6 +1,8 @@
 // The help window's description: the text box, and "OK" and "RU" on a panel
 // that stays centred at the bottom. Positions are in pixels at 96 dots per inch.
+#include "app/FlatStyleSettings.h"
 #include "app/HelpForm.h"
+#include "controls/KdFlatStyle.h"
 #include "controls/KdSpeedButton.h"
 #include "framework/Edits.h"
 #include "framework/ExtCtrls.h"
@@ -44,6 +46,9 @@ TFormDescription HelpDescription()
              b.SetAllowAllUp(true);
              b.SetStyle(KdsbStandard);
          })},
+        // A flat frame over the text box while the visual-styles theme is off.
+        {.Class = L"TKdFlatStyle", .Name = L"KdFlatStyle1",
+         .Setup = FlatStyleSettings(KdepsFlat, {clBtnShadow, clWindow, clWindow, clBtnShadow})},
     };
 }
 
@@ -52,6 +57,7 @@ TFormDescription HelpDescription()
 void THelpForm::BuildDescription()
 {
     RegisterComponentClass<TKdSpeedButton>();
+    RegisterComponentClass<TKdFlatStyle>();
     static const TFormDescription description = HelpDescription();
     BuildForm(*this, description);
 }

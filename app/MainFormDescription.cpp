@@ -1,8 +1,10 @@
 // The main window's description: every control with its place, caption, hint,
 // anchors, tab order and handlers. Positions are in pixels at 96 dots per inch.
+#include "app/FlatStyleSettings.h"
 #include "app/MainForm.h"
 #include "app/editor/ValueLists.h"
 #include "app/res/Resource.h"
+#include "controls/KdFlatStyle.h"
 #include "controls/KdStringer.h"
 #include "controls/KdWinController.h"
 #include "framework/Buttons.h"
@@ -325,6 +327,10 @@ TFormDescription MainDescription()
              d.SetOptions(kSaveDialogOptions);
          })},
 
+        // Flat frames over the edit boxes and combo boxes while the visual-styles theme is off.
+        {.Class = L"TKdFlatStyle", .Name = L"KdFlatStyle1",
+         .Setup = FlatStyleSettings(KdepsRelief, {clBtnShadow, clBtnFace, cl3DLight, clWindow})},
+
         // The tray icon and its menu; "Tray Icon" switches the icon on.
         {.Class = L"TPopupMenu", .Name = L"PopupMenu1"},
         {.Class = L"TMenuItem", .Name = L"Show1", .Parent = L"PopupMenu1", .Caption = L"&Show",
@@ -355,6 +361,7 @@ void TForm1::BuildDescription()
     RegisterComponentClass<TOpenDialog>();
     RegisterComponentClass<TSaveDialog>();
     RegisterComponentClass<TIACheckControl>();
+    RegisterComponentClass<TKdFlatStyle>();
     RegisterComponentClass<TELTrayIcon>();
     static const TFormDescription description = MainDescription();
     BuildForm(*this, description);

@@ -63,6 +63,10 @@ public:
     const TKdWPMItem& Entry(int index) const { return *entries_->at(static_cast<size_t>(index)); }
     // Message walks in progress on this manager (nested messages).
     int WalkDepth() const { return static_cast<int>(callStack_.size()); }
+    // The object whose messages the chain handles: hooks ask it which control
+    // they serve. It stays known after shutdown, for hooks still running then,
+    // until the manager is freed or the object tells it that it is going.
+    TObject* Control() const { return control_; }
 
     // Process-wide lists, made on first use and never freed: the live managers,
     // and those that have shut down and wait to be freed.
@@ -80,6 +84,7 @@ protected:
     // Gives the control its previous handler back.
     virtual void RestoreWndProc() = 0;
 
+    void SetControl(TObject* control) { control_ = control; }
     // The list this manager is registered in; shutdown takes it out.
     void SetOwnerList(TKdWPMList* list) { ownerList_ = list; }
     // Ends the chain at once: frees the entries, gives the control its handler
@@ -101,6 +106,7 @@ private:
     void Retire(std::unique_ptr<TKdWPMItem> item);
 
     bool destroyPending_ = false;
+    TObject* control_ = nullptr;  // not owned
     TKdWPMList* ownerList_ = nullptr;
     std::unique_ptr<Entries> entries_;
     // Cursor of every walk in progress, innermost last: the index of the entry

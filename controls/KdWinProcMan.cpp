@@ -9,7 +9,7 @@ public:
     void Notification(TComponent* component, TOperation operation) override
     {
         TComponent::Notification(component, operation);
-        if (operation == opRemove && component && component == manager_->control_)
+        if (operation == opRemove && component && component == manager_->Control())
             manager_->ControlFreed();
     }
 
@@ -22,20 +22,30 @@ TKdWinProcMan* TKdWinProcMan::ForControl(TControl* control)
     FreeReleased();
     if (!control)
         return nullptr;
-    for (TKdWPM* manager : Registry())
-        if (auto* own = dynamic_cast<TKdWinProcMan*>(manager); own && own->control_ == control)
-            return own;
+    if (TKdWinProcMan* own = Existing(control))
+        return own;
     return new TKdWinProcMan(control);
 }
 
+TKdWinProcMan* TKdWinProcMan::Existing(const TControl* control)
+{
+    if (!control)
+        return nullptr;
+    for (TKdWPM* manager : Registry())
+        if (auto* own = dynamic_cast<TKdWinProcMan*>(manager); own && own->Control() == control)
+            return own;
+    return nullptr;
+}
+
 TKdWinProcMan::TKdWinProcMan(TControl* control)
-    : control_(control), oldWndProc_(control->WindowProc), watch_(std::make_unique<TWatch>(this))
+    : oldWndProc_(control->WindowProc), watch_(std::make_unique<TWatch>(this))
 {
     // Everything that can fail comes before the control is touched.
     TKdWPMList& registry = Registry();
     registry.reserve(registry.size() + 1);
     control->FreeNotification(watch_.get());
     control->WindowProc = TWndMethod(this, &TKdWPM::HandleMessage);
+    SetControl(control);
     SetOwnerList(&registry);
     registry.push_back(this);
 }
@@ -43,6 +53,8 @@ TKdWinProcMan::TKdWinProcMan(TControl* control)
 TKdWinProcMan::~TKdWinProcMan()
 {
     Detach();
+    if (TControl* control = Control())
+        control->RemoveFreeNotification(watch_.get());
 }
 
 void TKdWinProcMan::CallPrevious(TMessage& msg)
@@ -53,24 +65,25 @@ void TKdWinProcMan::CallPrevious(TMessage& msg)
 
 bool TKdWinProcMan::IsDestroying()
 {
-    return !control_ || control_->InState(csDestroying);
+    return !Control() || Control()->InState(csDestroying);
 }
 
 void TKdWinProcMan::RestoreWndProc()
 {
-    // Also lets go of the control: a manager that has shut down keeps no
-    // reference to it while it waits to be freed.
-    if (!control_)
-        return;
-    TControl* control = control_;
-    control_ = nullptr;
-    control->WindowProc = oldWndProc_;
-    control->RemoveFreeNotification(watch_.get());
+    // The control stays known (and watched) while the manager waits to be
+    // freed: a hook still running may ask which control it served.
+    if (TControl* control = Control())
+        control->WindowProc = oldWndProc_;
 }
 
 void TKdWinProcMan::ControlFreed()
 {
     // The control is half gone: its handler must not be written back.
-    control_ = nullptr;
+    SetControl(nullptr);
     Shutdown();
+}
+
+TControl* KdHookedControl(const TKdWPM* manager)
+{
+    return manager ? dynamic_cast<TControl*>(manager->Control()) : nullptr;
 }

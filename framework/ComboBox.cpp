@@ -272,6 +272,9 @@ LRESULT TCustomCombo::InnerWindowProc(HWND inner, UINT msg, WPARAM wp, LPARAM lp
     }
     case WM_SETFOCUS: {
         LRESULT r = DefSubclassProc(inner, msg, wp, lp);
+        // The edit's messages pass by the box's WindowProc; hooks on the box
+        // hear of the focus this way.
+        Perform(CM_INNERFOCUS, 1, reinterpret_cast<LPARAM>(inner));
         ReportFocus();
         if (!IsInside(reinterpret_cast<HWND>(wp)))
             DoEnter();
@@ -279,6 +282,7 @@ LRESULT TCustomCombo::InnerWindowProc(HWND inner, UINT msg, WPARAM wp, LPARAM lp
     }
     case WM_KILLFOCUS: {
         LRESULT r = DefSubclassProc(inner, msg, wp, lp);
+        Perform(CM_INNERFOCUS, 0, reinterpret_cast<LPARAM>(inner));
         if (!IsInside(reinterpret_cast<HWND>(wp)))
             DoExit();
         return r;

@@ -29,6 +29,10 @@ constexpr UINT CM_MOUSEENTER = 0xB013;
 constexpr UINT CM_MOUSELEAVE = 0xB014;
 // Posted to a form that frees itself once the current message is done.
 constexpr UINT CM_RELEASE = CM_BASE + 33;
+// Goes through a control's WindowProc when a window that is part of it (a combo
+// box's edit, whose own messages do not) gains (WParam 1) or loses (WParam 0)
+// the keyboard focus; LParam is that window.
+constexpr UINT CM_INNERFOCUS = CM_BASE + 40;
 
 // A parent window reflects these notifications to the child's object as
 // CN_BASE + the message (WM_COMMAND arrives at the child as CN_COMMAND).

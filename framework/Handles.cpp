@@ -11,3 +11,18 @@ void Freed(Kind kind) { --live[static_cast<int>(kind)]; }
 long Live(Kind kind) { return live[static_cast<int>(kind)]; }
 
 }  // namespace handles
+
+TWindowDC::TWindowDC(HWND window, TArea area)
+    : window_(window), dc_(window ? (area == waWhole ? GetWindowDC(window) : GetDC(window)) : nullptr)
+{
+    if (dc_)
+        handles::Created(handles::Kind::Gdi);
+}
+
+TWindowDC::~TWindowDC()
+{
+    if (!dc_)
+        return;
+    ReleaseDC(window_, dc_);
+    handles::Freed(handles::Kind::Gdi);
+}

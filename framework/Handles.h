@@ -109,6 +109,25 @@ using TOwnedIcon = TOwnedHandle<IconTraits>;
 using TOwnedMenu = TOwnedHandle<MenuTraits>;
 using TOwnedImageList = TOwnedHandle<ImageListTraits>;
 
+// A window's device context, borrowed for one scope: of the whole window, its
+// border included (GetWindowDC), or of its client area (GetDC). Released when
+// the scope ends, also when an exception passes. Null when the system gave none.
+class TWindowDC {
+public:
+    enum TArea { waWhole, waClient };
+    explicit TWindowDC(HWND window, TArea area = waWhole);
+    ~TWindowDC();
+    TWindowDC(const TWindowDC&) = delete;
+    TWindowDC& operator=(const TWindowDC&) = delete;
+
+    HDC Get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
 // Selects an object into a DC for one scope and restores the previous one.
 class TSelectGuard {
 public:

@@ -495,6 +495,8 @@ void TWinControl::WndProc(TMessage& m)
         }
         break;
     }
+    case CM_INNERFOCUS:
+        return;  // a notice for hooks; the window's class has no use for it
     case WM_SETFOCUS:
         DefaultHandler(m);
         ReportFocus();

@@ -5,6 +5,7 @@
 
 #include "app/HelpForm.h"
 #include "app/MainForm.h"
+#include "controls/KdFlatStyle.h"
 #include "controls/KdSpeedButton.h"
 #include "framework/Application.h"
 #include "framework/Edits.h"
@@ -111,7 +112,7 @@ TEST_F(HelpFormTest, RuThatCannotLoadKeepsTheTextAndTheLanguage)
 struct TModalSteps {
     TForm1* Main = nullptr;
     bool OpenInside = false, TrayHidBoth = false, TrayRestoredBoth = false, HelpActive = false;
-    bool MinimisedApplication = false, HelpCameBack = false;
+    bool MinimisedApplication = false, HelpCameBack = false, MemoFramed = false;
 } gSteps;
 
 void CALLBACK RunSteps(HWND, UINT, UINT_PTR id, DWORD)
@@ -123,6 +124,8 @@ void CALLBACK RunSteps(HWND, UINT, UINT_PTR id, DWORD)
         return;
     HWND h = help->Handle(), main = s.Main->Handle();
     s.OpenInside = s.Main->HelpOpen();
+    auto* style = FindComponentAs<TKdFlatStyle>(help, L"KdFlatStyle1");
+    s.MemoFramed = style && style->EntryState(FindComponentAs<TMemo>(help, L"Memo1")).has_value();
     auto* tray = FindComponentAs<TCheckBox>(s.Main, L"CheckBox20");
     tray->SetChecked(true);
     // From the system menu's keyboard (low bits set) it is the same command.
@@ -147,8 +150,15 @@ TEST_F(HelpFormTest, HelpButtonOpensTheWindowModallyWithItsFlagAndItsSystemComma
     auto* main = Application->CreateForm<TForm1>();
     main->Show();
     gSteps.Main = main;
+    const size_t chains = TKdWPM::Registry().size();
+    Application->OnException = TExceptionEvent(&host, &THost::Caught);
     SetTimer(nullptr, 0, 10, RunSteps);
     main->Button1Click(nullptr);
+    Application->OnException = nullptr;
+    // Closing the window with its text box framed leaves no chain and no error.
+    EXPECT_TRUE(gSteps.MemoFramed);
+    EXPECT_EQ(TKdWPM::Registry().size(), chains);
+    EXPECT_EQ(host.Errors, 0);
     EXPECT_TRUE(gSteps.OpenInside);
     EXPECT_TRUE(gSteps.TrayHidBoth && gSteps.TrayRestoredBoth);
     EXPECT_TRUE(gSteps.HelpActive) << "the modal help window is in front again";

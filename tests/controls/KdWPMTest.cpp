@@ -17,7 +17,7 @@ constexpr uint32_t kMsgInner = 0x8002;
 
 // Stands in for a control: a replaceable handler, a being-destroyed flag and its
 // own handling, which logs and answers.
-struct TFakeControl {
+struct TFakeControl : TObject {
     Log* log = nullptr;
     bool destroying = false;
     TWndMethod WindowProc;
@@ -44,6 +44,7 @@ public:
     {
         ++gManagersAlive;
         c.WindowProc = TWndMethod(this, &TKdWPM::HandleMessage);
+        SetControl(&c);
         SetOwnerList(&Registry());
         Registry().push_back(this);
     }
@@ -336,8 +337,10 @@ TEST_F(KdWPMTest, DestroyDuringANestedWalkKeepsTheManagerUntilTheWalksEnd)
         control.destroying = true;
         control.Send(kKdWmDestroy);
         // The chain is gone; this manager is released but must not be freed
-        // while this walk is still inside it.
+        // while this walk is still inside it, and the hook still learns from
+        // it which control it serves.
         EXPECT_FALSE(m->IsLive());
+        EXPECT_EQ(m->Control(), &control);
         TKdWPM::FreeReleased();
         EXPECT_EQ(gManagersAlive, 1);
         next(msg);  // the rest of the old chain is not run

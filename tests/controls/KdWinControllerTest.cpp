@@ -227,14 +227,20 @@ TEST_F(KdWinChainTest, DestroyWhileHooksRemain)
     Send(kPing);
     EXPECT_EQ(Take(), Log{"seen"});
 
+    // The hook learns its control from the manager, also once the control's
+    // own destructor has run and only the window part is left.
     bool pending = false;
+    TControl* served = nullptr;
+    TControl* const asControl = edit;
     a.body = [&](TKdWPM* mm, TMessage& msg, TWndMethod next, int32_t&) {
         pending = mm->DestroyPending();
         next(msg);
+        served = KdHookedControl(mm);
     };
     delete edit;
     EXPECT_EQ(Take(), Log{"a"});
     EXPECT_TRUE(pending);
+    EXPECT_EQ(served, asControl);
     EXPECT_FALSE(Listed(TKdWPM::Registry(), m));
     EXPECT_TRUE(Listed(TKdWPM::ReleaseList(), m));
     EXPECT_EQ(m->Control(), nullptr);

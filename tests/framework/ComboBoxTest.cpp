@@ -6,6 +6,7 @@
 
 #include "framework/ComboBox.h"
 #include "framework/Forms.h"
+#include "framework/StdCtrls.h"
 #include "tests/framework/ControlsTestSupport.h"
 
 using namespace testing_support;
@@ -118,4 +119,22 @@ TEST_F(ComboFixture, StateSurvivesTheWindowsRecreation)
     EXPECT_EQ(box->Text(), L"Two");
     EXPECT_TRUE(log.Changes.empty());
     EXPECT_LT(box->Height(), 40);  // the edit part, not the drop-down list
+}
+
+TEST_F(ComboFixture, TheEditPartsFocusChangesPassTheBoxsWindowProc)
+{
+    auto* other = new TButton(form.get());
+    other->SetParent(form.get());
+    other->SetFocus();
+    HWND edit = EditOf(box->Handle());
+    TMessageRecorder rec(box);
+    SetFocus(edit);  // as a click into the edit part gives it
+    ASSERT_TRUE(box->Focused());
+    other->SetFocus();
+    std::vector<std::pair<uintptr_t, intptr_t>> notices;
+    for (const TMessage& m : rec.Seen)
+        if (m.Msg == CM_INNERFOCUS)
+            notices.emplace_back(m.WParam, m.LParam);
+    const auto e = reinterpret_cast<intptr_t>(edit);
+    EXPECT_EQ(notices, (std::vector<std::pair<uintptr_t, intptr_t>>{{1, e}, {0, e}}));
 }
