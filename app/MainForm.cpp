@@ -123,11 +123,15 @@ void TForm1::ComboBox1Change(TObject*)
     types_.RebuildSubtypes(*Control<TComboBox>(L"ComboBox1"), *Control<TComboBox>(L"ComboBox2"));
 }
 
-// The appearance subtype list follows the appearance type.
+// The appearance subtype list follows the appearance type, and the picture
+// list both of them.
 void TForm1::ComboBox3Change(TObject*)
 {
     types_.RebuildSubtypes(*Control<TComboBox>(L"ComboBox3"), *Control<TComboBox>(L"ComboBox4"));
+    appearance_.RefreshPictureList();
 }
+
+void TForm1::ComboBox4Change(TObject*) { appearance_.RefreshPictureList(); }
 
 void TForm1::ComboBox3KeyDown(TObject* sender, WORD& key, TShiftState)
 {
@@ -177,15 +181,20 @@ void TForm1::Image9ContextPopup(TObject*, POINT, bool&) { grid_.SetRightBrush(ck
 void TForm1::Image10ContextPopup(TObject*, POINT, bool&) { grid_.SetRightBrush(ckEnter); }
 void TForm1::Image11ContextPopup(TObject*, POINT, bool&) { grid_.SetRightBrush(ckNonEnterableEnter); }
 
-// The catalogue lookup of the picture name hooks in here; with no catalogue
-// loaded a name never changes the appearance boxes.
-void TForm1::ComboNameChange(TObject*) {}
+// ---- appearance ----
 
-// ---- creation steps that later parts fill in ----
+// Read once at start-up; an error in a file ends the start-up steps.
+void TForm1::LoadCatalogue()
+{
+    catalogue_.Clear();
+    LoadCatalogueFiles(catalogue_);
+}
 
-// The catalogue files in Data\ are read here; until then the catalogue is empty,
-// as it is when no file is there.
-void TForm1::LoadCatalogue() {}
+void TForm1::ComboNameChange(TObject*) { appearance_.PictureNameChanged(); }
+
+void TForm1::Button7Click(TObject*) { appearance_.CopyPicture(); }
+
+void TForm1::Button8Click(TObject*) { appearance_.PastePicture(); }
 
 // ---- tray ----
 

@@ -15,6 +15,8 @@
 #include "app/editor/TerrainSelectors.h"
 #include "framework/Exceptions.h"
 #include "framework/Forms.h"
+#include "object/Appearance.h"
+#include "object/CatalogueFiles.h"
 #include "object/ClipboardExchange.h"
 #include "object/ObjectControls.h"
 #include "object/ObjectFileCommands.h"
@@ -29,7 +31,7 @@ class TPanel;
 class TRadioButton;
 class TSpeedButton;
 
-class TForm1 : public TForm, private IObjectControls, private IHelpHost {
+class TForm1 : public TForm, private IObjectControls, private IAppearanceControls, private IHelpHost {
     KD_CLASS(TForm1, TForm)
 
 public:
@@ -45,6 +47,8 @@ public:
 
     // What the object block sees of the window.
     IObjectControls& ObjectControls() { return *this; }
+    // The object catalogue read at start-up.
+    const TObjectCatalogue& Catalogue() const { return catalogue_; }
     const std::vector<uint8_t>& CurrentObjectBlock() const { return block_; }
     const TMaskStore& MaskStore() const { return masks_; }
     UINT ClipboardFormat() const { return clipboard_.Format(); }
@@ -77,6 +81,9 @@ public:
     void ComboNameChange(TObject* sender);
     void ComboBox1Change(TObject* sender);
     void ComboBox3Change(TObject* sender);
+    void ComboBox4Change(TObject* sender);
+    void Button7Click(TObject* sender);
+    void Button8Click(TObject* sender);
     void ComboBox3KeyDown(TObject* sender, WORD& key, TShiftState shift);
     void CheckBox21Click(TObject* sender);
     void KdWinController1WndProc(TObject* sender, TMessage& msg, bool& handled, TWndMethod next);
@@ -129,6 +136,9 @@ private:
     void HideGroups() override;
     bool ObjectShown() const override;
 
+    // IAppearanceControls (the rest is shared with IObjectControls)
+    void SetPictureList(std::span<const std::string_view> names) override;
+
     // IHelpHost (MainFormHelp.cpp)
     bool TrayIconChecked() const override;
     void SetMainWindowVisible(bool visible) override;
@@ -155,6 +165,9 @@ private:
     TMaskGrid grid_{masks_, block_};
     TTypeSelection types_{*this};
     TTerrainSelectors terrains_{*this};
+    TUserLocaleCollation collation_;
+    TObjectCatalogue catalogue_{collation_};
+    TAppearance appearance_{catalogue_, *this};
     bool helpOpen_ = false;
     THelpForm* help_ = nullptr;  // owned by Button1Click while it shows the window
     std::unique_ptr<TTrayBehaviour> tray_;

@@ -198,9 +198,9 @@ TFormDescription MainDescription()
         {.Class = L"TComboBox", .Name = L"ComboName", .Parent = L"GroupBox4", .Bounds = TBoundsSpec{48, 16, 169, 21},
          .Hint = kCatalogueHint, .TabOrder = 0, .Events = {On(&TCustomCombo::OnChange, &F::ComboNameChange)}},
         {.Class = L"TButton", .Name = L"Button8", .Parent = L"GroupBox4", .Bounds = TBoundsSpec{224, 16, 49, 21},
-         .Caption = L"Paste", .TabOrder = 1},
+         .Caption = L"Paste", .TabOrder = 1, .Events = {On(&TControl::OnClick, &F::Button8Click)}},
         {.Class = L"TButton", .Name = L"Button7", .Parent = L"GroupBox4", .Bounds = TBoundsSpec{273, 16, 49, 21},
-         .Caption = L"Copy", .TabOrder = 2},
+         .Caption = L"Copy", .TabOrder = 2, .Events = {On(&TControl::OnClick, &F::Button7Click)}},
         {.Class = L"TCheckBox", .Name = L"CheckBox17", .Parent = L"GroupBox4", .Bounds = TBoundsSpec{336, 21, 110, 15},
          .Caption = L"A part of ground", .Hint = L"Objects with this flag are always placed under objects without it.",
          .TabOrder = 3},
@@ -212,7 +212,9 @@ TFormDescription MainDescription()
         {.Class = L"TLabel", .Name = L"Label7", .Parent = L"GroupBox4", .Bounds = TBoundsSpec{222, 48, 42, 13},
          .Caption = L"Subtype:"},
         {.Class = L"TComboBox", .Name = L"ComboBox4", .Parent = L"GroupBox4", .Bounds = TBoundsSpec{268, 45, 181, 21},
-         .Hint = kCatalogueHint, .TabOrder = 5, .Events = {On(&TWinControl::OnKeyDown, &F::ComboBox3KeyDown)}},
+         .Hint = kCatalogueHint, .TabOrder = 5,
+         .Events = {On(&TCustomCombo::OnChange, &F::ComboBox4Change),
+                    On(&TWinControl::OnKeyDown, &F::ComboBox3KeyDown)}},
 
         // "Properties".
         {.Class = L"TGroupBox", .Name = L"GroupBox1", .Bounds = TBoundsSpec{8, 156, 457, 351}, .Caption = L"Properties",

@@ -1,5 +1,6 @@
-// The main window's side of the object block: the controls by name, the picture
-// name at the 8-bit boundary, and the terrain controls.
+// The main window's side of the object block and the appearance group: the
+// controls by name, the picture name and its list at the 8-bit boundary, and the
+// terrain controls.
 #include "app/MainForm.h"
 #include "framework/Buttons.h"
 #include "framework/CodePage.h"
@@ -29,6 +30,22 @@ void TForm1::SetPictureName(std::string_view bytes)
     box->SetText(FromCodePage(bytes));
     pictureBytes_.assign(bytes);
     pictureShown_ = box->Text();
+}
+
+void TForm1::SetPictureList(std::span<const std::string_view> names)
+{
+    TStrings& items = *Control<TComboBox>(L"ComboName")->Items();
+    items.BeginUpdate();
+    try {
+        items.Clear();
+        // A line shows a name up to its first byte 0, as the box's text does.
+        for (const std::string_view name : names)
+            items.Add(FromCodePage(name.substr(0, name.find('\0'))));
+    } catch (...) {
+        items.EndUpdate();
+        throw;
+    }
+    items.EndUpdate();
 }
 
 // ---- boxes ----

@@ -128,7 +128,7 @@ void WriteFileExact(HANDLE file, const void* buffer, size_t count)
     }
 }
 
-std::wstring ReadTextFile(const std::wstring& fileName, UINT codePage, size_t maxBytes)
+std::string ReadFileBytes(const std::wstring& fileName, size_t maxBytes)
 {
     // An editor may have the file open meanwhile.
     TOwnedFile file(CreateFileW(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
@@ -143,7 +143,12 @@ std::wstring ReadTextFile(const std::wstring& fileName, UINT codePage, size_t ma
     std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
     ReadFileExact(file.Get(), bytes.data(), bytes.size());
     file.Close();
-    return FromCodePage(bytes, codePage);
+    return bytes;
+}
+
+std::wstring ReadTextFile(const std::wstring& fileName, UINT codePage, size_t maxBytes)
+{
+    return FromCodePage(ReadFileBytes(fileName, maxBytes), codePage);
 }
 
 void TOwnedFile::Close()

@@ -38,6 +38,11 @@ void ReadFileExact(HANDLE file, void* buffer, size_t count);
 // makes no progress raises ERROR_WRITE_FAULT.
 void WriteFileExact(HANDLE file, const void* buffer, size_t count);
 
+// The bytes of a whole file, which others may have open meanwhile. Raises
+// EFOpenError when the file cannot be opened, EOSError when it cannot be read,
+// and EInOutError when it is larger than maxBytes.
+std::string ReadFileBytes(const std::wstring& fileName, size_t maxBytes);
+
 // The whole of a text file of 8-bit characters in codePage, as UTF-16. Raises
 // EFOpenError when the file cannot be opened, EOSError when it cannot be read,
 // and EInOutError when it is larger than maxBytes.

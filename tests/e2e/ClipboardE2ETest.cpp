@@ -406,3 +406,42 @@ TEST_F(KestrinE2E, WindowCannotBeResizedOrMaximised)
 }
 
 }  // namespace
+
+namespace {
+
+// The lines of a combo box's list, read from outside.
+std::vector<std::wstring> ListItems(HWND combo)
+{
+    std::vector<std::wstring> items;
+    const auto count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        std::wstring item(static_cast<size_t>(SendMessageW(combo, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
+        item.resize(static_cast<size_t>(SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.data()))));
+        items.push_back(item);
+    }
+    return items;
+}
+
+TEST_F(KestrinE2E, PictureKnownToTheCatalogueShowsItsTypeAndSiblings)
+{
+    ASSERT_TRUE(CreateDirectoryW((dir_ / L"Data").c_str(), nullptr));
+    const std::string catalogue = "4\r\nAVWpike.def 1 0 1 1 54 0 2 0\r\nAVWangl0.def 1 0 1 1 54 12 2 0\r\n"
+                                  "AVXmine.def 1 0 1 1 53 0 5 0\r\nAVWangl1.def 1 0 1 1 54 12 2 0\r\n";
+    testfs::PutFile(dir_ / L"Data\\Objects.txt", {catalogue.begin(), catalogue.end()});
+    auto app = Start();
+    ASSERT_TRUE(main_);
+    TBlockSpec fields;
+    fields.Name = "avwANGL1.DEF";
+    fields.Type = 1;
+    Put(MakeBlock(fields));
+    app->Click(app->Button(L"Paste"));
+    ExpectNoMessageBox(*app);
+
+    const HWND appearance = Group(*app, L"Appearance");
+    EXPECT_EQ(WindowText(app->FindAt(L"ComboBox", 48, 45, appearance)), L"54  Monster");
+    EXPECT_EQ(WindowText(app->FindAt(L"ComboBox", 268, 45, appearance)), L"12  Angel");
+    EXPECT_EQ(WindowText(PictureBox(*app)), L"avwANGL1.DEF");
+    EXPECT_EQ(ListItems(PictureBox(*app)), (std::vector<std::wstring>{L"AVWangl0.def", L"AVWangl1.def"}));
+}
+
+}  // namespace
