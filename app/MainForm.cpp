@@ -8,6 +8,7 @@
 #include "framework/ExtCtrls.h"
 #include "framework/OSError.h"
 #include "framework/StdCtrls.h"
+#include "widgets/ELControls.h"
 
 TForm1::TForm1(TComponent* owner) : TForm(owner) { BuildDescription(); }
 
@@ -43,7 +44,7 @@ void TForm1::FormCreate(TObject*)
         Control<TGroupBox>(L"GroupBox2")->SetBoundsRect(properties->BoundsRect());
         properties->BringToFront();
         // 10. The tray icon shows the window's icon.
-        GiveTrayIconTheWindowIcon();
+        Tray().GiveIconOfWindow();
         // 11. An object file named on the command line.
         LoadCommandLineFile();
         // 12. An object on the clipboard.
@@ -195,41 +196,28 @@ void TForm1::Button7Click(TObject*) { appearance_.CopyPicture(); }
 
 void TForm1::Button8Click(TObject*) { appearance_.PastePicture(); }
 
-// ---- creation steps that later parts fill in ----
+// ---- tray ----
 
-void TForm1::GiveTrayIconTheWindowIcon() {}
-
-void TForm1::SetTrayIconActive(bool) {}
-
-void TForm1::TrayStart()
+TTrayBehaviour& TForm1::Tray()
 {
-    SetTrayIconActive(true);
-    // Its click handler makes the tray icon active once more.
-    Control<TCheckBox>(L"CheckBox20")->SetChecked(true);
+    if (!tray_)
+        tray_ = std::make_unique<TTrayBehaviour>(*this, *Control<TCheckBox>(L"CheckBox20"),
+                                                 *Control<TELTrayIcon>(L"ELTrayIcon1"));
+    return *tray_;
 }
 
 void TForm1::WndProc(TMessage& msg)
 {
-    if (msg.Msg == WM_SYSCOMMAND) {
-        // The command is compared whole, without clearing its low four bits.
-        const WPARAM command = msg.WParam;
-        if ((command == SC_MINIMIZE || command == SC_RESTORE) && Control<TCheckBox>(L"CheckBox20")->Checked()) {
-            msg.Result = 0;
-            if (command == SC_MINIMIZE)
-                Hide();
-            else
-                Show();
-            return;
-        }
-        if (command == SC_MAXIMIZE) {
-            msg.Result = 0;
-            return;
-        }
-    }
+    if (msg.Msg == WM_SYSCOMMAND && !InState(csDestroying) && Tray().SystemCommand(msg))
+        return;
     TForm::WndProc(msg);
 }
 
-void TForm1::CheckBox20Click(TObject*) { SetTrayIconActive(Control<TCheckBox>(L"CheckBox20")->Checked()); }
+void TForm1::CheckBox20Click(TObject*) { Tray().TrayIconBoxClicked(); }
+
+void TForm1::ELTrayIcon1Click(TObject*) { Tray().ShowWindows(helpOpen_ ? help_ : nullptr); }
+
+void TForm1::Exit1Click(TObject*) { Tray().Exit(); }
 
 // ---- object files ----
 

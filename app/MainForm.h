@@ -4,10 +4,12 @@
 // (the controls that decoding fills and encoding reads, the current block and
 // the mask store). Its controls are built from its window description.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/HelpForm.h"
+#include "app/TrayBehaviour.h"
 #include "app/editor/MaskGrid.h"
 #include "app/editor/TypeSelection.h"
 #include "app/editor/TerrainSelectors.h"
@@ -39,7 +41,9 @@ public:
 
     // The start in the tray for a hidden or minimised start: the window stays
     // hidden and "Tray Icon" is checked.
-    void TrayStart();
+    void TrayStart() { Tray().Start(); }
+    // The tray behaviour of the window.
+    TTrayBehaviour& Tray();
 
     // What the object block sees of the window.
     IObjectControls& ObjectControls() { return *this; }
@@ -72,6 +76,8 @@ public:
     void Button4Click(TObject* sender);
     void Button6Click(TObject* sender);
     void CheckBox20Click(TObject* sender);
+    void ELTrayIcon1Click(TObject* sender);
+    void Exit1Click(TObject* sender);
     void ComboNameChange(TObject* sender);
     void ComboBox1Change(TObject* sender);
     void ComboBox3Change(TObject* sender);
@@ -111,8 +117,6 @@ private:
     void FillTypeBoxes();
     void PrepareLegend();
     void SpaceTerrainControls();
-    void GiveTrayIconTheWindowIcon();
-    void SetTrayIconActive(bool active);
     void LoadCommandLineFile();
 
 
@@ -166,4 +170,5 @@ private:
     TAppearance appearance_{catalogue_, *this};
     bool helpOpen_ = false;
     THelpForm* help_ = nullptr;  // owned by Button1Click while it shows the window
+    std::unique_ptr<TTrayBehaviour> tray_;
 };

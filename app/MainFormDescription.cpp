@@ -14,7 +14,9 @@
 #include "framework/ExtCtrls.h"
 #include "framework/FormDescription.h"
 #include "framework/ImageList.h"
+#include "framework/Menus.h"
 #include "framework/StdCtrls.h"
+#include "widgets/ELControls.h"
 #include "widgets/IACheckControl.h"
 
 namespace {
@@ -330,6 +332,20 @@ TFormDescription MainDescription()
         // Flat frames over the edit boxes and combo boxes while the visual-styles theme is off.
         {.Class = L"TKdFlatStyle", .Name = L"KdFlatStyle1",
          .Setup = FlatStyleSettings(KdepsRelief, {clBtnShadow, clBtnFace, cl3DLight, clWindow})},
+
+        // The tray icon and its menu; "Tray Icon" switches the icon on.
+        {.Class = L"TPopupMenu", .Name = L"PopupMenu1"},
+        {.Class = L"TMenuItem", .Name = L"Show1", .Parent = L"PopupMenu1", .Caption = L"&Show",
+         .Events = {On(&TMenuItem::OnClick, &F::ELTrayIcon1Click)}},
+        {.Class = L"TMenuItem", .Name = L"N1", .Parent = L"PopupMenu1", .Caption = L"-"},
+        {.Class = L"TMenuItem", .Name = L"Exit1", .Parent = L"PopupMenu1", .Caption = L"E&xit",
+         .Events = {On(&TMenuItem::OnClick, &F::Exit1Click)}},
+        {.Class = L"TELTrayIcon", .Name = L"ELTrayIcon1", .Events = {On(&TELTrayIcon::OnClick, &F::ELTrayIcon1Click)},
+         .Setup = Set<TELTrayIcon>([](TELTrayIcon& t, TComponent& form) {
+             t.SetHint(L"Kestrin");
+             t.SetPopupMenu(FindComponentAs<TPopupMenu>(&form, L"PopupMenu1"));
+             t.SetHideTaskBarButton(true);
+         })},
     };
     d.insert(d.end(), std::begin(useless), std::end(useless));
 
@@ -348,6 +364,7 @@ void TForm1::BuildDescription()
     RegisterComponentClass<TSaveDialog>();
     RegisterComponentClass<TIACheckControl>();
     RegisterComponentClass<TKdFlatStyle>();
+    RegisterComponentClass<TELTrayIcon>();
     static const TFormDescription description = MainDescription();
     BuildForm(*this, description);
 }

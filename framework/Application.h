@@ -70,6 +70,13 @@ public:
     // carries the button goes, and the windows it owns hide with it.
     void Minimize();
 
+    // The application's taskbar button. While it is hidden the taskbar window is
+    // owned by the application's hidden window and has no app-window style, so
+    // the shell lists no button for it; its frame and minimise box stay as they
+    // are. Acts only on a change.
+    bool TaskbarButtonHidden() const { return taskbarButtonHidden_; }
+    void SetTaskbarButtonHidden(bool hidden);
+
     // Shows the error in flight (call inside a catch) with OnException or the
     // default display; used by the message dispatch.
     void HandleException(TObject* sender);
@@ -93,6 +100,7 @@ private:
     int startShow_ = SW_SHOWDEFAULT;
     bool terminated_ = false;
     bool running_ = false;
+    bool taskbarButtonHidden_ = false;
     HWND handle_ = nullptr;
 };
 

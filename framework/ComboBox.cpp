@@ -223,9 +223,15 @@ void TCustomCombo::WndProc(TMessage& m)
             break;
         }
         break;
+    case WM_CHAR:
+        // Enter from the edit part that no hook kept goes back to the edit part.
+        if (offeringEnter_) {
+            enterReachedBox_ = true;
+            return;
+        }
+        [[fallthrough]];
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-    case WM_CHAR:
     case WM_KEYUP:
     case WM_SYSKEYUP:
         // A key the edit part passes on to the box was reported already.
@@ -263,6 +269,17 @@ LRESULT TCustomCombo::InnerWindowProc(HWND inner, UINT msg, WPARAM wp, LPARAM lp
         wchar_t key = static_cast<wchar_t>(wp);
         if (DoKeyPress(key))
             return 0;
+        // The edit part keeps Enter to itself; hooks on the box see it too.
+        if (key == L'\r' && !offeringEnter_) {
+            struct Offer {
+                TCustomCombo& box;
+                explicit Offer(TCustomCombo& b) : box(b) { box.offeringEnter_ = true, box.enterReachedBox_ = false; }
+                ~Offer() { box.offeringEnter_ = false; }
+            } offer(*this);
+            Perform(WM_CHAR, wp, lp);
+            if (!enterReachedBox_)
+                return 0;
+        }
         struct Depth {
             int& n;
             explicit Depth(int& v) : n(v) { ++n; }

@@ -66,6 +66,10 @@ private:
     int itemIndex_ = -1;
     int dropDownCount_ = 8;
     int editKeys_ = 0;  // key messages of the edit part being handled
+    // Enter typed into the edit part is offered to the box's WindowProc first;
+    // set while it is, and whether it came through to the box's own handling.
+    bool offeringEnter_ = false;
+    bool enterReachedBox_ = false;
 };
 
 class TCustomComboBox : public TCustomCombo {

@@ -10,7 +10,9 @@
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
 #include "framework/ImageList.h"
+#include "framework/Menus.h"
 #include "framework/StdCtrls.h"
+#include "framework/Timer.h"
 
 namespace {
 
@@ -30,6 +32,8 @@ std::map<std::wstring, TComponentFactory, std::less<>>& Registry()
         {L"TPanel", &Make<TPanel>},           {L"TImage", &Make<TImage>},
         {L"TSpeedButton", &Make<TSpeedButton>}, {L"TImageList", &Make<TImageList>},
         {L"TOpenDialog", &Make<TOpenDialog>}, {L"TSaveDialog", &Make<TSaveDialog>},
+        {L"TPopupMenu", &Make<TPopupMenu>},   {L"TMenuItem", &Make<TMenuItem>},
+        {L"TTimer", &Make<TTimer>},
     };
     return registry;
 }
@@ -67,6 +71,27 @@ void ApplyControlRow(TControl& control, const TDescriptionRow& row, bool isRoot)
         control.SetEnabled(*row.Enabled);
     if (!isRoot)
         control.SetVisible(row.Visible);
+}
+
+// A menu item row names the popup menu or item it belongs to as its parent.
+void ApplyMenuItemRow(TMenuItem& item, const TDescriptionRow& row, TComponent& root)
+{
+    if (row.Bounds)
+        throw EComponentError(Str(row.Name) + L" is a menu item and has no bounds");
+    if (row.Caption)
+        item.SetCaption(row.Caption);
+    if (row.Enabled)
+        item.SetEnabled(*row.Enabled);
+    item.SetVisible(row.Visible);
+    if (!row.Parent)
+        throw EComponentError(L"Menu item " + Str(row.Name) + L" names no menu");
+    TComponent* parent = root.FindComponent(row.Parent);
+    if (auto* menu = dynamic_cast<TPopupMenu*>(parent))
+        menu->Items()->Add(&item);
+    else if (auto* owner = dynamic_cast<TMenuItem*>(parent))
+        owner->Add(&item);
+    else
+        throw EComponentError(L"Parent " + Str(row.Parent) + L" of " + Str(row.Name) + L" is not a menu");
 }
 
 }  // namespace
@@ -116,6 +141,8 @@ void BuildComponents(TComponent& root, const TFormDescription& description)
                 ApplyControlRow(*control, row, component == &root);
                 if (auto* w = dynamic_cast<TWinControl*>(component); w && row.TabOrder >= 0 && component != &root)
                     tabOrders.emplace_back(w, row.TabOrder);
+            } else if (auto* item = dynamic_cast<TMenuItem*>(component)) {
+                ApplyMenuItemRow(*item, row, root);
             } else if (row.Parent || row.Bounds || row.Caption) {
                 throw EComponentError(Str(row.Name) + L" is not a control and has no parent, bounds or caption");
             }

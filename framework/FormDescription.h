@@ -84,7 +84,8 @@ struct TBoundsSpec {
     int Height = 0;
 };
 
-// One row. A row without Class describes the form itself.
+// One row. A row without Class describes the form itself. A menu item's row
+// names its popup menu (or parent item) as Parent; its Caption "-" is a separator.
 struct TDescriptionRow {
     const wchar_t* Class = nullptr;
     const wchar_t* Name = nullptr;

@@ -108,6 +108,8 @@ void TCustomForm::CreateParams(TCreateParams& p)
     TCustomForm* main = Application->MainForm();
     if (main && main != this) {
         p.WndParent = main->Handle();  // owned: stays above the main form, no taskbar button
+    } else if (Application->TaskbarButtonHidden()) {
+        p.WndParent = Application->Handle();  // owned by a hidden window: no taskbar button
     } else {
         p.WndParent = nullptr;
         p.ExStyle |= WS_EX_APPWINDOW;

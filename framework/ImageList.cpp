@@ -204,6 +204,15 @@ void TImageList::GetBitmap(int index, TBitmap& bitmap)
         throw EComponentError(L"Failed to draw image");
 }
 
+void TImageList::GetIcon(int index, TIcon& icon)
+{
+    CheckIndex(index);
+    HICON made = ImageList_GetIcon(handle_.Get(), index, masked_ ? ILD_TRANSPARENT : ILD_NORMAL);
+    if (!made)
+        RaiseLastOSError();
+    icon.SetHandle(made);
+}
+
 void TImageList::Changed()
 {
     if (OnChange)

@@ -42,6 +42,9 @@ public:
     void Draw(TCanvas& canvas, int x, int y, int index, bool enabled = true);
     // Makes bitmap a Width × Height copy of picture `index`.
     void GetBitmap(int index, TBitmap& bitmap);
+    // Makes icon a new icon of picture `index` (transparent where a masked list's
+    // mask says so).
+    void GetIcon(int index, TIcon& icon);
 
     // The system image list, created on first use.
     HIMAGELIST Handle();

@@ -6,7 +6,7 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev googletest
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 xvfb x11-utils xdotool fonts-wine fonts-liberation imagemagick
-  procps util-linux zip unzip
+  procps util-linux zip unzip bc
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -246,4 +246,29 @@ TEST_F(MainFormTest, RefusedFormatIsReportedAndLeavesTheClipboardClosed)
     CloseClipboard();
 }
 
+TEST_F(MainFormTest, SystemCommandsGoThroughTheTrayWhileTrayIconIsChecked)
+{
+    form->Show();
+    HWND h = form->Handle();
+    auto command = [h](WPARAM c) { return SendMessageW(h, WM_SYSCOMMAND, c, 0); };
+    Get<TCheckBox>(L"CheckBox20")->SetChecked(true);
+    EXPECT_EQ(command(SC_MINIMIZE), 0);
+    EXPECT_FALSE(IsWindowVisible(h));
+    command(SC_RESTORE);
+    EXPECT_TRUE(IsWindowVisible(h));
+    // A window minimised behind the tray's back (it has no button to come back
+    // from) is restored too.
+    ShowWindow(h, SW_SHOWMINNOACTIVE);
+    command(SC_RESTORE);
+    EXPECT_FALSE(IsIconic(h));
+    EXPECT_TRUE(IsWindowVisible(h));
+
+    // Unchecked: minimising is the system's.
+    Get<TCheckBox>(L"CheckBox20")->SetChecked(false);
+    command(SC_MINIMIZE);
+    EXPECT_TRUE(IsIconic(h));
+    EXPECT_TRUE(IsWindowVisible(h));
+    command(SC_RESTORE);
+}
+
 }  // namespace

@@ -370,16 +370,6 @@ TEST_F(KestrinE2E, FailedStartStepIsShownAndSkipsTheRest)
     EXPECT_FALSE(app.WaitForMessageBox(300ms));
 }
 
-TEST_F(KestrinE2E, MinimisedStartOpensNoWindow)
-{
-    auto app = Start(SW_SHOWMINNOACTIVE);
-    ASSERT_TRUE(main_) << "the main window is created, hidden";
-    app->Settle();
-    EXPECT_TRUE(app->Running());
-    EXPECT_FALSE(IsWindowVisible(main_));
-    EXPECT_TRUE(IsChecked(app->Find(L"Button", L"Tray Icon")));
-}
-
 TEST_F(KestrinE2E, WindowCannotBeResizedOrMaximised)
 {
     auto app = Start(SW_SHOWMAXIMIZED);

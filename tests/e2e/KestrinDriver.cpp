@@ -128,13 +128,28 @@ TRunResult RunProgram(const std::wstring& program, const std::wstring& arguments
         CloseHandle(readEnd);
         throw std::runtime_error("cannot start " + Narrow(program));
     }
+    // Read while it runs and once more after it has ended; the pipe's end may
+    // never come, as Wine's desktop process, when the program starts it, keeps
+    // the program's output.
     TRunResult result;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(readEnd, buffer, sizeof(buffer), &got, nullptr) && got > 0)
-        result.Output.append(buffer, got);
+    auto drain = [&] {
+        char buffer[4096];
+        DWORD available = 0;
+        while (PeekNamedPipe(readEnd, nullptr, 0, nullptr, &available, nullptr) && available > 0) {
+            DWORD got = 0;
+            if (!ReadFile(readEnd, buffer, std::min<DWORD>(available, sizeof buffer), &got, nullptr) || got == 0)
+                break;
+            result.Output.append(buffer, got);
+        }
+    };
+    const auto deadline = TClock::now() + timeout;
+    bool ended = false;
+    while (!ended && TClock::now() < deadline) {
+        ended = WaitForSingleObject(pi.hProcess, 10) == WAIT_OBJECT_0;
+        drain();
+    }
     CloseHandle(readEnd);
-    if (WaitForSingleObject(pi.hProcess, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) {
+    if (!ended) {
         TerminateProcess(pi.hProcess, 99);
         WaitForSingleObject(pi.hProcess, 5000);
         CloseHandle(pi.hThread);
@@ -148,6 +163,17 @@ TRunResult RunProgram(const std::wstring& program, const std::wstring& arguments
 }
 
 TRunResult RunClip(const std::wstring& arguments) { return RunProgram(KestrinClipExePath(), arguments); }
+
+bool WaitUntil(const std::function<bool()>& condition, TDuration timeout)
+{
+    const auto deadline = TClock::now() + timeout;
+    while (!condition()) {
+        if (TClock::now() >= deadline)
+            return false;
+        Sleep(10);
+    }
+    return true;
+}
 
 void ClearClipboard()
 {
@@ -370,6 +396,50 @@ void TKestrin::Answer(const TMessageBox& box)
     if (IsWindow(box.Window))
         throw std::runtime_error("the message box did not close");
     Settle();
+}
+
+HWND TKestrin::TrayIconWindow() const
+{
+    TEnumState state;
+    state.Pid = info_.dwProcessId;
+    state.ClassName = L"KdUtilityWindow";
+    EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&state));
+    for (HWND window : state.Found) {
+        // The shell changes nothing for a modify without flags, but answers
+        // whether it knows an icon of that window.
+        NOTIFYICONDATAW data{};
+        data.cbSize = sizeof data;
+        data.hWnd = window;
+        if (Shell_NotifyIconW(NIM_MODIFY, &data))
+            return window;
+    }
+    return nullptr;
+}
+
+void TKestrin::MouseOnTrayIcon(UINT mouseMessage)
+{
+    HWND window = TrayIconWindow();
+    if (!window)
+        throw std::runtime_error("Kestrin shows no tray icon");
+    PostMessageW(window, WM_USER, 0, static_cast<LPARAM>(mouseMessage));
+    Settle();
+}
+
+HWND TKestrin::WaitForPopupMenu(TDuration timeout) const
+{
+    auto deadline = TClock::now() + timeout;
+    for (;;) {
+        TEnumState state;
+        state.Pid = info_.dwProcessId;
+        state.ClassName = L"#32768";
+        state.VisibleOnly = true;
+        EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&state));
+        if (!state.Found.empty())
+            return state.Found.front();
+        if (TClock::now() >= deadline)
+            return nullptr;
+        Sleep(10);
+    }
 }
 
 bool TKestrin::WaitForText(HWND window, const std::wstring& text, TDuration timeout) const

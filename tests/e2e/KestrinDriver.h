@@ -3,9 +3,11 @@
 // program as its own process, finds its window and controls, clicks buttons with
 // posted messages, answers its message boxes, and runs kestrin-clip.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -43,6 +45,11 @@ struct TRunResult {
 TRunResult RunProgram(const std::wstring& program, const std::wstring& arguments, TDuration timeout = 20s);
 // Runs kestrin-clip with arguments.
 TRunResult RunClip(const std::wstring& arguments);
+
+// Polls until condition holds; false when the time is up. For what follows a
+// handler that waits on another process (the shell): while it waits it answers
+// sent messages, so Settle may return before the handler is done.
+bool WaitUntil(const std::function<bool()>& condition, TDuration timeout = 3s);
 
 // Empties the clipboard (so a test starts from nothing).
 void ClearClipboard();
@@ -95,6 +102,15 @@ public:
     std::optional<TMessageBox> WaitForMessageBox(TDuration timeout = 3s) const;
     // Presses OK on the box and waits until it is gone.
     void Answer(const TMessageBox& box);
+
+    // The program's hidden window that has an icon in the notification area (the
+    // shell is asked), or null when it shows none.
+    HWND TrayIconWindow() const;
+    // Does to the tray icon what the shell does when the mouse acts on it: posts
+    // the mouse message (WM_LBUTTONDOWN, WM_RBUTTONUP, ...) to its window.
+    void MouseOnTrayIcon(UINT mouseMessage);
+    // The program's open popup menu, waiting up to timeout; null when none came.
+    HWND WaitForPopupMenu(TDuration timeout = 3s) const;
 
     // Waits until the window shows text; false on time-out.
     bool WaitForText(HWND window, const std::wstring& text, TDuration timeout = 2s) const;

@@ -30,6 +30,17 @@ inline void Pump() { Application->ProcessMessages(); }
 
 inline LPARAM Pt(int x, int y) { return MAKELPARAM(x, y); }
 
+// Whether the shell gives the window a taskbar button when it is shown: an app
+// window always, another top-level window when it has no owner and is no tool
+// window.
+inline bool ListedOnTaskbar(HWND window)
+{
+    const LONG_PTR exStyle = GetWindowLongPtrW(window, GWL_EXSTYLE);
+    if (exStyle & WS_EX_APPWINDOW)
+        return true;
+    return !(exStyle & WS_EX_TOOLWINDOW) && !GetWindow(window, GW_OWNER) && !GetParent(window);
+}
+
 // Records the messages that pass a control's WindowProc and hands them on,
 // unless told to swallow one.
 class TMessageRecorder {

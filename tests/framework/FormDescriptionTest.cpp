@@ -11,6 +11,7 @@
 #include "framework/ExtCtrls.h"
 #include "framework/FormDescription.h"
 #include "framework/ImageList.h"
+#include "framework/Menus.h"
 #include "framework/StdCtrls.h"
 #include "tests/framework/ControlsTestSupport.h"
 
@@ -150,6 +151,25 @@ TEST(FormDescription, BadRowsAreRefused)
     EXPECT_THROW(build({{.Class = L"TButton", .Name = L"B",
                          .Events = {On(&TControl::OnClick, &TSampleForm::Button1Click)}}}),
                  EComponentError);
+}
+
+TEST(FormDescription, MenuItemsJoinTheMenuTheyName)
+{
+    auto form = std::make_unique<TSampleForm>(nullptr);
+    BuildComponents(*form, {
+        {.Class = L"TPopupMenu", .Name = L"PopupMenu1"},
+        {.Class = L"TMenuItem", .Name = L"Show1", .Parent = L"PopupMenu1", .Caption = L"&Show",
+         .Events = {On(&TMenuItem::OnClick, &TSampleForm::Button1Click)}},
+        {.Class = L"TMenuItem", .Name = L"More1", .Parent = L"PopupMenu1", .Caption = L"More", .Enabled = false},
+        {.Class = L"TMenuItem", .Name = L"Exit1", .Parent = L"More1", .Caption = L"E&xit", .Visible = false},
+    });
+    TMenuItem* items = FindComponentAs<TPopupMenu>(form.get(), L"PopupMenu1")->Items();
+    ASSERT_EQ(items->Count(), 2);
+    EXPECT_FALSE(items->Items(1)->Enabled());
+    EXPECT_EQ(items->Items(1)->Items(0)->Caption(), L"E&xit");
+    EXPECT_FALSE(items->Items(1)->Items(0)->Visible());
+    items->Items(0)->Click();
+    EXPECT_EQ(form->Clicks, 1);
 }
 
 namespace {

@@ -91,6 +91,27 @@ TEST(ImageList, MaskedPicturesLeaveTheBackground)
     EXPECT_EQ(target.Canvas()->Pixels(5, 2), clSilver);
 }
 
+TEST(ImageList, HandsOutAPictureAsAnIcon)
+{
+    TImageList list(nullptr);
+    list.SetMasked(true);
+    TBitmap image;
+    Prepare(image, 16, 16, clGreen);
+    image.Canvas()->Brush()->SetColor(clFuchsia);
+    image.Canvas()->FillRect(RECT{0, 0, 4, 4});
+    list.AddMasked(image, clFuchsia);
+    TIcon icon;
+    list.GetIcon(0, icon);
+    EXPECT_EQ(icon.Width(), 16);
+
+    TBitmap target;
+    Prepare(target, 16, 16, clSilver);
+    DrawIconEx(target.Canvas()->Handle(), 0, 0, icon.Handle(), 16, 16, 0, nullptr, DI_NORMAL);
+    EXPECT_EQ(target.Canvas()->Pixels(8, 8), clGreen);
+    EXPECT_EQ(target.Canvas()->Pixels(1, 1), clSilver) << "the masked corner is transparent";
+    EXPECT_THROW(list.GetIcon(1, icon), EComponentError);
+}
+
 TEST(ImageList, DisabledPicturesAreEmbossed)
 {
     TImageList list(nullptr);

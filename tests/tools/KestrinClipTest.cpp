@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <random>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "framework/Clipboard.h"
@@ -35,14 +35,17 @@ std::wstring ClipExe()
     return path;
 }
 
-std::string ReadAll(HANDLE pipe)
+// Appends what the pipe holds now, without waiting for more.
+void Drain(HANDLE pipe, std::string& text)
 {
-    std::string text;
     char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(pipe, buffer, sizeof buffer, &got, nullptr) && got > 0)
+    DWORD available = 0;
+    while (PeekNamedPipe(pipe, nullptr, 0, nullptr, &available, nullptr) && available > 0) {
+        DWORD got = 0;
+        if (!ReadFile(pipe, buffer, std::min<DWORD>(available, sizeof buffer), &got, nullptr) || got == 0)
+            break;
         text.append(buffer, got);
-    return text;
+    }
 }
 
 RunResult RunClip(const std::wstring& arguments)
@@ -69,10 +72,14 @@ RunResult RunClip(const std::wstring& arguments)
     CloseHandle(errWrite);
     EXPECT_TRUE(started) << "cannot start " << std::string(command.begin(), command.end());
     if (started) {
-        std::thread errReader([&] { r.err = ReadAll(errRead); });
-        r.out = ReadAll(outRead);
-        errReader.join();
-        WaitForSingleObject(pi.hProcess, INFINITE);
+        // Read while it runs and once more after it has ended; the pipes' end may
+        // never come, as Wine's desktop process, when the program starts it,
+        // keeps the program's error output.
+        for (bool ended = false; !ended;) {
+            ended = WaitForSingleObject(pi.hProcess, 10) == WAIT_OBJECT_0;
+            Drain(outRead, r.out);
+            Drain(errRead, r.err);
+        }
         GetExitCodeProcess(pi.hProcess, &r.exitCode);
         CloseHandle(pi.hThread);
         CloseHandle(pi.hProcess);

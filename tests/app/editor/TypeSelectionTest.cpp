@@ -177,6 +177,10 @@ TEST_F(TypeSelectionTest, KeysReachingTheBoxRealignItWithTheTypedNumber)
     types->SetText(L"7x");
     SendMessageW(types->Handle(), WM_CHAR, VK_RETURN, 0);
     EXPECT_EQ(types->Text(), L"7  Black Market");
+    // Enter typed into the text field reaches the hook too.
+    types->SetText(L"54");
+    SendMessageW(FindWindowExW(types->Handle(), nullptr, L"Edit", nullptr), WM_CHAR, VK_RETURN, 0);
+    EXPECT_EQ(types->Text(), L"54  Monster");
 
     // Enter and Escape still close an open list; the box is then realigned.
     form->Show();
