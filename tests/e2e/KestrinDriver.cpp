@@ -175,6 +175,24 @@ bool WaitUntil(const std::function<bool()>& condition, TDuration timeout)
     return true;
 }
 
+HWND ChildWithId(HWND parent, int id, const wchar_t* className)
+{
+    for (HWND child = FindWindowExW(parent, nullptr, className, nullptr); child;
+         child = FindWindowExW(parent, child, className, nullptr))
+        if (GetDlgCtrlID(child) == id)
+            return child;
+    return nullptr;
+}
+
+HWND FileNameBox(HWND dialog)
+{
+    HWND comboEx = ChildWithId(dialog, 1148, L"ComboBoxEx32");
+    HWND combo = comboEx ? ChildWithId(comboEx, 1148, L"ComboBox") : nullptr;
+    if (HWND edit = combo ? ChildWithId(combo, 1148, L"Edit") : nullptr)
+        return edit;
+    return ChildWithId(dialog, 1152, L"Edit");
+}
+
 void ClearClipboard()
 {
     for (int attempt = 0; attempt < 100; ++attempt) {
@@ -329,20 +347,86 @@ void TKestrin::Click(HWND button)
     Settle();
 }
 
-void TKestrin::MouseClickAt(HWND window, int x, int y)
+namespace {
+
+// Sends input events; a short count means the system refused them.
+void Send(std::vector<INPUT> input)
+{
+    if (SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT)) != input.size())
+        throw std::runtime_error("SendInput failed");
+}
+
+// A mouse event at a point of the screen (absolute, normalised to 0..65535).
+INPUT MouseAt(POINT screen, DWORD flags)
+{
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    const int width = std::max(GetSystemMetrics(SM_CXSCREEN) - 1, 1);
+    const int height = std::max(GetSystemMetrics(SM_CYSCREEN) - 1, 1);
+    input.mi.dx = static_cast<LONG>(MulDiv(screen.x, 65535, width));
+    input.mi.dy = static_cast<LONG>(MulDiv(screen.y, 65535, height));
+    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    return input;
+}
+
+INPUT Key(WORD key, WORD scan, DWORD flags)
+{
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.wScan = scan;
+    input.ki.dwFlags = flags;
+    return input;
+}
+
+}  // namespace
+
+void TKestrin::MouseClickAt(HWND window, int x, int y) { MouseDrag(window, {{x, y}}, true, false); }
+
+void TKestrin::RightClickAt(HWND window, int x, int y) { MouseDrag(window, {{x, y}}, false, true); }
+
+void TKestrin::MouseDrag(HWND window, const std::vector<POINT>& path, bool left, bool right)
+{
+    if (path.empty())
+        return;
+    if (GetForegroundWindow() != main_) {
+        SetForegroundWindow(main_);
+        Settle();
+    }
+    std::vector<POINT> screen = path;
+    for (POINT& p : screen)
+        ClientToScreen(window, &p);
+    SetCursorPos(screen.front().x, screen.front().y);
+    const DWORD down = (left ? MOUSEEVENTF_LEFTDOWN : 0) | (right ? MOUSEEVENTF_RIGHTDOWN : 0);
+    const DWORD up = (left ? MOUSEEVENTF_LEFTUP : 0) | (right ? MOUSEEVENTF_RIGHTUP : 0);
+    Send({MouseAt(screen.front(), down)});
+    // Moves that come faster than the program takes them are merged into one;
+    // a short pause lets each reach its cell.
+    for (size_t i = 1; i < screen.size(); ++i) {
+        Sleep(15);
+        Send({MouseAt(screen[i], 0)});
+    }
+    Send({MouseAt(screen.back(), up)});
+    Settle();
+}
+
+void TKestrin::TypeText(const std::wstring& text)
 {
     SetForegroundWindow(main_);
+    std::vector<INPUT> input;
+    for (wchar_t c : text) {
+        input.push_back(Key(0, c, KEYEVENTF_UNICODE));
+        input.push_back(Key(0, c, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP));
+    }
+    if (!input.empty())
+        Send(std::move(input));
     Settle();
-    POINT p{x, y};
-    ClientToScreen(window, &p);
-    SetCursorPos(p.x, p.y);
-    INPUT input[2] = {};
-    input[0].type = INPUT_MOUSE;
-    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    input[1].type = INPUT_MOUSE;
-    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    if (SendInput(2, input, sizeof(INPUT)) != 2)
-        throw std::runtime_error("SendInput failed");
+}
+
+void TKestrin::PressKey(WORD key)
+{
+    SetForegroundWindow(main_);
+    Send({Key(key, 0, 0), Key(key, 0, KEYEVENTF_KEYUP)});
     Settle();
 }
 

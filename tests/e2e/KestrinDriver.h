@@ -51,6 +51,12 @@ TRunResult RunClip(const std::wstring& arguments);
 // sent messages, so Settle may return before the handler is done.
 bool WaitUntil(const std::function<bool()>& condition, TDuration timeout = 3s);
 
+// The child of parent with the control id and window class; null when none.
+HWND ChildWithId(HWND parent, int id, const wchar_t* className);
+// The file name box of an open or save dialog (the newer dialog nests it in a
+// combo box; the older one has a plain edit), or null for another kind of box.
+HWND FileNameBox(HWND dialog);
+
 // Empties the clipboard (so a test starts from nothing).
 void ClearClipboard();
 // The formats the clipboard offers now.
@@ -93,6 +99,16 @@ public:
     // Clicks the left mouse button at (x, y) of window's client area through the
     // system's input, as a user's hand would, and waits until it was handled.
     void MouseClickAt(HWND window, int x, int y);
+    // The same with the right button.
+    void RightClickAt(HWND window, int x, int y);
+    // Presses the buttons (left, right or both) at the first point of path in
+    // window's client area, moves through the others and lets go at the last.
+    void MouseDrag(HWND window, const std::vector<POINT>& path, bool left, bool right);
+    // Types text into whatever has the keyboard focus, as the keyboard would
+    // (Unicode key events), with the main window in front.
+    void TypeText(const std::wstring& text);
+    // Presses and releases one key (a virtual key code).
+    void PressKey(WORD key);
     // The colour the screen shows at (x, y) of window's client area.
     COLORREF ScreenPixel(HWND window, int x, int y) const;
     // Waits until the program has handled everything posted before this call.

@@ -40,26 +40,6 @@ std::vector<uint8_t> MakeBlock(const std::string& name, size_t size = 300)
     return b;
 }
 
-HWND ChildWithId(HWND parent, int id, const wchar_t* className)
-{
-    for (HWND child = FindWindowExW(parent, nullptr, className, nullptr); child;
-         child = FindWindowExW(parent, child, className, nullptr))
-        if (GetDlgCtrlID(child) == id)
-            return child;
-    return nullptr;
-}
-
-// The file name box of an open or save dialog (the newer dialog nests it in a
-// combo box; the older one has a plain edit), or null for another kind of box.
-HWND FileNameBox(HWND dialog)
-{
-    HWND comboEx = ChildWithId(dialog, 1148, L"ComboBoxEx32");
-    HWND combo = comboEx ? ChildWithId(comboEx, 1148, L"ComboBox") : nullptr;
-    if (HWND edit = combo ? ChildWithId(combo, 1148, L"Edit") : nullptr)
-        return edit;
-    return ChildWithId(dialog, 1152, L"Edit");
-}
-
 // What a file dialog showed when it was answered.
 struct TDialogSeen {
     std::wstring Preset;                // the file name box's text
