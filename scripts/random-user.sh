@@ -18,4 +18,4 @@ if [ -z "${WINEPREFIX:-}" ]; then
   eval "$(scripts/wine/session.sh env "$session")"
 fi
 wine build/windows/tests/e2e/random-user.exe --actions "$actions" --seed "$seed" 2>&1 |
-  grep -v 'Read access denied for device'
+  grep --line-buffered -v 'Read access denied for device'
