@@ -650,6 +650,8 @@ void TRandomUser::UseHelp()
         PostMessageW(panel, WM_LBUTTONUP, 0, MAKELPARAM(72, 12));
         app_->Settle();
         HandleBoxes(0ms);
+        if (HWND memo = FindWindowExW(help, nullptr, L"Edit", nullptr); memo && trace_)
+            Note("help shows \"" + OneLine(WindowText(memo).substr(0, 30)) + "\"");
     }
     switch (Pick(3)) {
     case 0:
