@@ -5,6 +5,9 @@
 
 #include <cwchar>
 
+#include "framework/OSError.h"
+#include "framework/SystemLibrary.h"
+
 namespace {
 
 // Room for the longest path the system allows, or for many names when several
@@ -144,11 +147,19 @@ bool TOpenDialog::DoExecute(bool save, HWND owner)
     // Windows ignores the no-change-directory flag in the open dialog; the
     // current directory is put back here for both dialogs.
     const std::wstring keptDirectory = (options_ & ofNoChangeDir) ? CurrentDirectory() : std::wstring();
-    const BOOL chosen = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
+    using TFileDialog = BOOL WINAPI(OPENFILENAMEW*);
+    using TDialogError = DWORD WINAPI();
+    TFileDialog* const saveDialog = SystemFunction<TFileDialog>(L"comdlg32.dll", "GetSaveFileNameW");
+    TFileDialog* const openDialog = SystemFunction<TFileDialog>(L"comdlg32.dll", "GetOpenFileNameW");
+    TDialogError* const dialogError = SystemFunction<TDialogError>(L"comdlg32.dll", "CommDlgExtendedError");
+    TFileDialog* const run = save ? saveDialog : openDialog;
+    if (!run || !dialogError)
+        RaiseLastOSError();
+    const BOOL chosen = run(&ofn);
     if (!keptDirectory.empty())
         SetCurrentDirectoryW(keptDirectory.c_str());
     if (!chosen) {
-        const DWORD error = CommDlgExtendedError();
+        const DWORD error = dialogError();
         if (error != 0)
             throw ECommonDialogError(error, DialogErrorText(error));
         return false;

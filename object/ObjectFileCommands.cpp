@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/OSError.h"
+#include "framework/SystemLibrary.h"
 #include "object/ClipboardExchange.h"
 #include "object/ObjectFile.h"
 #include "object/ObjectFileFormat.h"
@@ -17,15 +18,44 @@ struct TLocalFreeDeleter {
     void operator()(LPWSTR* argv) const { LocalFree(argv); }
 };
 
+// What follows the program's name, which the system splits off without escapes:
+// up to the closing quote when it starts with one, else up to a blank.
+const wchar_t* AfterProgramName(const wchar_t* commandLine)
+{
+    const wchar_t* p = commandLine;
+    if (*p == L'"') {
+        for (++p; *p && *p != L'"'; ++p) {
+        }
+        return *p ? p + 1 : p;
+    }
+    while (*p && *p != L' ' && *p != L'\t')
+        ++p;
+    return p;
+}
+
+bool Blank(const wchar_t* text)
+{
+    for (; *text; ++text)
+        if (*text != L' ' && *text != L'\t')
+            return false;
+    return true;
+}
+
 }  // namespace
 
 std::optional<std::wstring> CommandLineFile(const wchar_t* commandLine)
 {
-    // An empty command line would make the system answer with the program's own path.
-    if (!commandLine || !*commandLine)
+    // An empty command line would make the system answer with the program's own
+    // path. A start without arguments, the usual one, leaves the shell's DLL
+    // unloaded.
+    if (!commandLine || !*commandLine || Blank(AfterProgramName(commandLine)))
         return std::nullopt;
+    using TSplit = LPWSTR* WINAPI(LPCWSTR, int*);
+    TSplit* const split = SystemFunction<TSplit>(L"shell32.dll", "CommandLineToArgvW");
+    if (!split)
+        RaiseLastOSError();
     int count = 0;
-    std::unique_ptr<LPWSTR, TLocalFreeDeleter> argv(CommandLineToArgvW(commandLine, &count));
+    std::unique_ptr<LPWSTR, TLocalFreeDeleter> argv(split(commandLine, &count));
     if (!argv)
         RaiseLastOSError();
     if (count < 2 || !argv.get()[1] || !*argv.get()[1])

@@ -4,6 +4,7 @@
 
 #include "framework/Application.h"
 #include "framework/Menus.h"
+#include "framework/SystemLibrary.h"
 #include "framework/UtilityWindow.h"
 
 namespace {
@@ -26,7 +27,12 @@ void CopyTip(const std::wstring& text, wchar_t (&field)[N])
 
 }  // namespace
 
-BOOL SystemShellNotifyIcon(DWORD message, NOTIFYICONDATAW* data) { return Shell_NotifyIconW(message, data); }
+BOOL SystemShellNotifyIcon(DWORD message, NOTIFYICONDATAW* data)
+{
+    using TNotifyIcon = BOOL WINAPI(DWORD, NOTIFYICONDATAW*);
+    TNotifyIcon* const notify = SystemFunction<TNotifyIcon>(L"shell32.dll", "Shell_NotifyIconW");
+    return notify ? notify(message, data) : FALSE;
+}
 
 void SetShellNotifyIconCall(TShellNotifyIconCall call) { gShellCall = call; }
 

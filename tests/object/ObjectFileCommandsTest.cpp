@@ -469,6 +469,9 @@ TEST(CommandLineFileTest, FirstArgumentWhenPresentAndNotEmpty)
     EXPECT_FALSE(CommandLineFile(L"\"C:\\Program Files\\Kestrin.exe\"  "));
     EXPECT_FALSE(CommandLineFile(L"Kestrin.exe \"\" other.kst"));
     EXPECT_FALSE(CommandLineFile(L""));
+    EXPECT_FALSE(CommandLineFile(L"\"C:\\No end quote\\Kestrin.exe  "));
+    EXPECT_FALSE(CommandLineFile(L"Kestrin.exe\t \t"));
+    EXPECT_EQ(CommandLineFile(L"Kestrin.exe\tgood.kst"), L"good.kst");
     EXPECT_EQ(CommandLineFile(L"Kestrin.exe good.kst second.kst"), L"good.kst");
     EXPECT_EQ(CommandLineFile(L"\"C:\\K s\\Kestrin.exe\" \"C:\\My maps\\a b\""), L"C:\\My maps\\a b");
     EXPECT_EQ(CommandLineFile(L"Kestrin.exe \u0434\u043e\u043c.kst"), L"\u0434\u043e\u043c.kst");
