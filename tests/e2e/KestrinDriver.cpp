@@ -1,6 +1,7 @@
 #include "tests/e2e/KestrinDriver.h"
 
 #include <algorithm>
+#include <cstring>
 #include <cwctype>
 #include <stdexcept>
 
@@ -191,6 +192,69 @@ HWND FileNameBox(HWND dialog)
     if (HWND edit = combo ? ChildWithId(combo, 1148, L"Edit") : nullptr)
         return edit;
     return ChildWithId(dialog, 1152, L"Edit");
+}
+
+std::string Utf8(const std::wstring& text)
+{
+    if (text.empty())
+        return {};
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                         nullptr);
+    std::string result(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), size, nullptr, nullptr);
+    return result;
+}
+
+void PutOnClipboard(const std::vector<uint8_t>& bytes, UINT format, bool withText)
+{
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    if (!memory)
+        throw std::runtime_error("GlobalAlloc failed");
+    if (!bytes.empty()) {
+        void* p = GlobalLock(memory);
+        std::memcpy(p, bytes.data(), bytes.size());
+        GlobalUnlock(memory);
+    }
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        if (OpenClipboard(nullptr)) {
+            EmptyClipboard();
+            if (!SetClipboardData(format, memory))
+                GlobalFree(memory);
+            if (withText) {
+                static const wchar_t text[] = L"AVWmrnd0";
+                if (HGLOBAL t = GlobalAlloc(GMEM_MOVEABLE, sizeof text)) {
+                    std::memcpy(GlobalLock(t), text, sizeof text);
+                    GlobalUnlock(t);
+                    if (!SetClipboardData(CF_UNICODETEXT, t))
+                        GlobalFree(t);
+                }
+            }
+            CloseClipboard();
+            return;
+        }
+        Sleep(20);
+    }
+    GlobalFree(memory);
+    throw std::runtime_error("the clipboard stays busy");
+}
+
+std::vector<uint8_t> ReadClipboard(UINT format)
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        if (OpenClipboard(nullptr)) {
+            std::vector<uint8_t> bytes;
+            if (HANDLE data = GetClipboardData(format)) {
+                if (const void* p = GlobalLock(data)) {
+                    bytes.assign(static_cast<const uint8_t*>(p), static_cast<const uint8_t*>(p) + GlobalSize(data));
+                    GlobalUnlock(data);
+                }
+            }
+            CloseClipboard();
+            return bytes;
+        }
+        Sleep(20);
+    }
+    throw std::runtime_error("the clipboard stays busy");
 }
 
 void ClearClipboard()

@@ -57,6 +57,14 @@ HWND ChildWithId(HWND parent, int id, const wchar_t* className);
 // combo box; the older one has a plain edit), or null for another kind of box.
 HWND FileNameBox(HWND dialog);
 
+// UTF-8 for printing.
+std::string Utf8(const std::wstring& text);
+
+// Puts bytes on the clipboard under format as the map editor does (with some
+// text beside them when withText).
+void PutOnClipboard(const std::vector<uint8_t>& bytes, UINT format, bool withText = false);
+// The bytes the clipboard holds in the format; nothing when it has none.
+std::vector<uint8_t> ReadClipboard(UINT format);
 // Empties the clipboard (so a test starts from nothing).
 void ClearClipboard();
 // The formats the clipboard offers now.
