@@ -126,7 +126,7 @@ void TRandomUser::HandleBoxes(TDuration wait)
         if (!box)
             return;
         if (FileNameBox(box->Window)) {
-            ++boxes_["(file dialog left open: cancelled)"];
+            ++boxes_["(a file dialog open again: cancelled)"];
             CancelFileDialog(box->Window);
             continue;
         }
@@ -227,6 +227,7 @@ void TRandomUser::Step()
     for (const TKind& k : kinds) {
         if (roll < k.Weight) {
             ++kinds_[k.Name];
+            current_ = k.Name;
             const auto begun = TClock::now();
             (this->*k.Act)();
             HandleBoxes(10ms);
@@ -247,8 +248,10 @@ int TRandomUser::Run()
         Start();
         for (action_ = 1; action_ <= actions_; ++action_) {
             Step();
-            if (action_ % kCheckEvery == 0 || action_ == actions_)
+            if (action_ % kCheckEvery == 0 || action_ == actions_) {
+                current_ = "check";
                 Check();
+            }
             if (action_ % 1000 == 0) {
                 std::printf("%d actions, %.0f s\n", action_,
                             std::chrono::duration<double>(TClock::now() - started).count());
@@ -258,10 +261,14 @@ int TRandomUser::Run()
         action_ = actions_;
     } catch (const std::exception& e) {
         failure = e.what();
+        // What failed is often only the sign of a program that is gone.
+        if (app_ && !app_->Running())
+            failure = "Kestrin has ended (exit code " + std::to_string(app_->WaitForExit(0ms).value_or(0)) +
+                      "); then: " + failure;
     }
     const double seconds = std::chrono::duration<double>(TClock::now() - started).count();
     if (!failure.empty()) {
-        std::printf("FAILURE at action %d: %s\nlast actions:\n", action_, failure.c_str());
+        std::printf("FAILURE at action %d (%s): %s\nlast actions:\n", action_, current_.c_str(), failure.c_str());
         for (const std::string& line : ring_)
             std::printf("  %s\n", line.c_str());
     }

@@ -97,6 +97,7 @@ private:
     std::unique_ptr<TKestrin> app_;
     HWND main_ = nullptr;
     int action_ = 0;
+    std::string current_;  // the kind of action under way, or "check"
     std::deque<std::string> ring_;
     std::map<std::string, int> kinds_;
     std::map<std::string, int> boxes_;
