@@ -212,6 +212,10 @@ void PutOnClipboard(const std::vector<uint8_t>& bytes, UINT format, bool withTex
         throw std::runtime_error("GlobalAlloc failed");
     if (!bytes.empty()) {
         void* p = GlobalLock(memory);
+        if (!p) {
+            GlobalFree(memory);
+            throw std::runtime_error("GlobalLock failed");
+        }
         std::memcpy(p, bytes.data(), bytes.size());
         GlobalUnlock(memory);
     }
@@ -223,8 +227,10 @@ void PutOnClipboard(const std::vector<uint8_t>& bytes, UINT format, bool withTex
             if (withText) {
                 static const wchar_t text[] = L"AVWmrnd0";
                 if (HGLOBAL t = GlobalAlloc(GMEM_MOVEABLE, sizeof text)) {
-                    std::memcpy(GlobalLock(t), text, sizeof text);
-                    GlobalUnlock(t);
+                    if (void* p = GlobalLock(t)) {
+                        std::memcpy(p, text, sizeof text);
+                        GlobalUnlock(t);
+                    }
                     if (!SetClipboardData(CF_UNICODETEXT, t))
                         GlobalFree(t);
                 }

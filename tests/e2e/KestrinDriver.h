@@ -65,6 +65,7 @@ std::string Utf8(const std::wstring& text);
 void PutOnClipboard(const std::vector<uint8_t>& bytes, UINT format, bool withText = false);
 // The bytes the clipboard holds in the format; nothing when it has none.
 std::vector<uint8_t> ReadClipboard(UINT format);
+
 // Empties the clipboard (so a test starts from nothing).
 void ClearClipboard();
 // The formats the clipboard offers now.
