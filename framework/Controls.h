@@ -463,6 +463,7 @@ private:
     bool tabStop_ = false;
     bool trackingLeave_ = false;
     bool recreating_ = false;
+    bool creatingChildren_ = false;
     SIZE lastClient_{0, 0};
     TOwnedBrush brush_;
     TColor brushColor_ = 0;

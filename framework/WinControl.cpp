@@ -250,16 +250,24 @@ void TWinControl::CreateWnd()
     InitializeWindow();
     UpdateBounds();
     CreateChildHandles();
-    if (Parent())
+    // A parent making all its children orders them once when they are all there.
+    if (Parent() && !Parent()->creatingChildren_)
         Parent()->ApplyZOrder();
 }
 
 void TWinControl::CreateChildHandles()
 {
     // Sibling windows are created in tab order.
-    for (TWinControl* w : std::vector<TWinControl*>(tabList_))
-        if (!w->handle_)
-            w->CreateWnd();
+    creatingChildren_ = true;
+    try {
+        for (TWinControl* w : std::vector<TWinControl*>(tabList_))
+            if (!w->handle_)
+                w->CreateWnd();
+    } catch (...) {
+        creatingChildren_ = false;
+        throw;
+    }
+    creatingChildren_ = false;
     ApplyZOrder();
 }
 
@@ -267,12 +275,16 @@ void TWinControl::ApplyZOrder()
 {
     if (!handle_)
         return;
+    // Windows already in their place are not moved: each move is a round trip
+    // to the window manager and a recalculation of what is visible.
     HWND above = HWND_TOP;
     for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
         auto* w = dynamic_cast<TWinControl*>(*it);
         if (!w || !w->handle_)
             continue;
-        SetWindowPos(w->handle_, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+        const HWND previous = GetWindow(w->handle_, GW_HWNDPREV);
+        if (previous != (above == HWND_TOP ? nullptr : above))
+            SetWindowPos(w->handle_, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
         above = w->handle_;
     }
 }

@@ -230,6 +230,40 @@ TEST(Controls, ZOrderAndTabOrder)
     EXPECT_TRUE(PumpUntil([&] { return GetFocus() == e1->Handle(); }));
 }
 
+// Z-order moves of child windows, seen by a thread hook.
+int g_zMoves = 0;
+LRESULT CALLBACK CountZMoves(int code, WPARAM wp, LPARAM lp)
+{
+    const auto* m = reinterpret_cast<const CWPSTRUCT*>(lp);
+    if (code == HC_ACTION && m->message == WM_WINDOWPOSCHANGING && (GetWindowLongW(m->hwnd, GWL_STYLE) & WS_CHILD) &&
+        !(reinterpret_cast<const WINDOWPOS*>(m->lParam)->flags & SWP_NOZORDER))
+        ++g_zMoves;
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+TEST(Controls, ChildWindowsAreOrderedOnceWhenTheParentIsMade)
+{
+    // Tab order differs from z-order, so the windows are made in another order
+    // than they are stacked; ordering them after each one made would move
+    // every sibling again and again.
+    auto form = NewForm();
+    std::vector<TEdit*> edits;
+    for (int i = 0; i < 30; ++i)
+        edits.push_back(Add<TEdit>(*form, nullptr, 10, 10 + 22 * i, 100, 21));
+    for (int i = 0; i < 30; ++i)
+        edits[static_cast<size_t>(i)]->SetTabOrder(29 - i);
+    g_zMoves = 0;
+    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, CountZMoves, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    form->Show();
+    UnhookWindowsHookEx(hook);
+    EXPECT_LE(g_zMoves, 30);
+    // Top-most first: the last added is on top.
+    HWND w = GetWindow(form->Handle(), GW_CHILD);
+    for (int i = 29; i >= 0; --i, w = GetWindow(w, GW_HWNDNEXT))
+        ASSERT_EQ(w, edits[static_cast<size_t>(i)]->Handle()) << i;
+}
+
 TEST(Controls, ClicksReachTheTopMostGraphicControlUnderTheMouse)
 {
     auto form = NewForm();
