@@ -283,7 +283,7 @@ LRESULT TCustomCombo::InnerWindowProc(HWND inner, UINT msg, WPARAM wp, LPARAM lp
             explicit Depth(int& v) : n(v) { ++n; }
             ~Depth() { --n; }
         } depth(editKeys_);
-        return DefSubclassProc(inner, msg, key, lp);
+        return CallInnerDefault(inner, msg, key, lp);
     }
     case WM_CHAR: {
         wchar_t key = static_cast<wchar_t>(wp);
@@ -305,10 +305,10 @@ LRESULT TCustomCombo::InnerWindowProc(HWND inner, UINT msg, WPARAM wp, LPARAM lp
             explicit Depth(int& v) : n(v) { ++n; }
             ~Depth() { --n; }
         } depth(editKeys_);
-        return DefSubclassProc(inner, msg, key, lp);
+        return CallInnerDefault(inner, msg, key, lp);
     }
     case WM_SETFOCUS: {
-        LRESULT r = DefSubclassProc(inner, msg, wp, lp);
+        LRESULT r = CallInnerDefault(inner, msg, wp, lp);
         // The edit's messages pass by the box's WindowProc; hooks on the box
         // hear of the focus this way.
         Perform(CM_INNERFOCUS, 1, reinterpret_cast<LPARAM>(inner));
@@ -318,7 +318,7 @@ LRESULT TCustomCombo::InnerWindowProc(HWND inner, UINT msg, WPARAM wp, LPARAM lp
         return r;
     }
     case WM_KILLFOCUS: {
-        LRESULT r = DefSubclassProc(inner, msg, wp, lp);
+        LRESULT r = CallInnerDefault(inner, msg, wp, lp);
         Perform(CM_INNERFOCUS, 0, reinterpret_cast<LPARAM>(inner));
         if (!IsInside(reinterpret_cast<HWND>(wp)))
             DoExit();

@@ -136,6 +136,57 @@ TEST(Controls, ReplacedWindowProcSeesSystemAndInProcessMessagesAndCanSwallow)
     EXPECT_EQ(counter.Clicks, 1);
 }
 
+// A later subclasser of a control's window, as another library would add one.
+struct TForeignLog {
+    int Messages = 0;
+    bool Destroyed = false;
+};
+LRESULT CALLBACK ForeignSubclass(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR ref)
+{
+    auto* log = reinterpret_cast<TForeignLog*>(ref);
+    ++log->Messages;
+    if (msg == WM_NCDESTROY) {
+        log->Destroyed = true;
+        RemoveWindowSubclass(h, ForeignSubclass, id);
+    }
+    return DefSubclassProc(h, msg, wp, lp);
+}
+
+TEST(Controls, TakenWindowsLeadToTheirControlAndShareTheirProcedure)
+{
+    auto form = NewForm();
+    auto* edit = Add<TEdit>(*form, nullptr, 10, 10, 120, 21);
+    auto* combo = Add<TComboBox>(*form, nullptr, 10, 40, 120, 21);
+    form->Show();
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(GetComboBoxInfo(combo->Handle(), &info));
+    EXPECT_EQ(TWinControl::FindControl(edit->Handle()), edit);
+    EXPECT_EQ(TWinControl::FindControl(combo->Handle()), combo);
+    EXPECT_EQ(TWinControl::FindControl(info.hwndItem), combo);  // the edit part
+    EXPECT_EQ(TWinControl::FindControl(form->Handle()), form.get());
+
+    // Messages pass both the other subclasser and the control, and the
+    // window's own handling still answers.
+    TForeignLog log;
+    ASSERT_TRUE(SetWindowSubclass(edit->Handle(), ForeignSubclass, 1, reinterpret_cast<DWORD_PTR>(&log)));
+    TMessageRecorder rec(edit);
+    SendMessageW(edit->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"both"));
+    EXPECT_GT(log.Messages, 0);
+    EXPECT_TRUE(rec.Saw(WM_SETTEXT));
+    EXPECT_EQ(edit->Text(), L"both");
+    SendMessageW(info.hwndItem, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"inner"));
+    EXPECT_EQ(combo->Text(), L"inner");
+
+    // Freed, the control lets go of its windows; the other subclasser still
+    // hears the end.
+    HWND window = edit->Handle();
+    delete edit;
+    EXPECT_TRUE(log.Destroyed);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(TWinControl::FindControl(window), nullptr);
+}
+
 TEST(Controls, AnchoredChildrenFollowTheParentsResize)
 {
     for (bool withWindows : {false, true}) {
