@@ -16,17 +16,29 @@ namespace {
 // that controls have taken over, with the procedure each had. Looked up
 // in-process: window properties and the common-controls subclass chain cost a
 // round trip to the window server per message on some platforms. A window's
-// messages run on the thread that made it, hence one table per thread.
+// messages run on the thread that made it, hence one table per thread. The
+// table is never freed: windows may still be destroyed after the thread's own
+// objects are gone (by static objects at exit).
 struct TTakenWindow {
     TWinControl* Control = nullptr;
     WNDPROC Original = nullptr;
 };
-thread_local std::unordered_map<HWND, TTakenWindow> g_taken;
+using TTakenTable = std::unordered_map<HWND, TTakenWindow>;
+thread_local TTakenTable* g_takenTable = nullptr;
+
+TTakenTable& TakenTable()
+{
+    if (!g_takenTable)
+        g_takenTable = new TTakenTable;
+    return *g_takenTable;
+}
 
 const TTakenWindow* Taken(HWND h)
 {
-    auto it = g_taken.find(h);
-    return it == g_taken.end() ? nullptr : &it->second;
+    if (!g_takenTable)
+        return nullptr;
+    auto it = g_takenTable->find(h);
+    return it == g_takenTable->end() ? nullptr : &it->second;
 }
 
 // Points the window at procedure, remembering the one it had.
@@ -35,10 +47,10 @@ bool Take(HWND h, TWinControl* control, WNDPROC procedure)
     const auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(h, GWLP_WNDPROC));
     if (!original)
         return false;
-    g_taken[h] = TTakenWindow{control, original};
+    TakenTable()[h] = TTakenWindow{control, original};
     SetLastError(0);
     if (!SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)) && GetLastError() != 0) {
-        g_taken.erase(h);
+        TakenTable().erase(h);
         return false;
     }
     return true;
@@ -47,12 +59,14 @@ bool Take(HWND h, TWinControl* control, WNDPROC procedure)
 // Gives the window its own procedure back (unless another has taken it since).
 void Release(HWND h, WNDPROC procedure)
 {
-    auto it = g_taken.find(h);
-    if (it == g_taken.end())
+    if (!g_takenTable)
+        return;
+    auto it = g_takenTable->find(h);
+    if (it == g_takenTable->end())
         return;
     if (reinterpret_cast<WNDPROC>(GetWindowLongPtrW(h, GWLP_WNDPROC)) == procedure)
         SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(it->second.Original));
-    g_taken.erase(it);
+    g_takenTable->erase(it);
 }
 
 UINT NextControlId()
