@@ -128,12 +128,28 @@ void TKdFlatStyle::ControlWndProc(TKdWPM* manager, TMessage& msg, int32_t& state
     default:
         break;
     }
-    set(KdfsEnabled, WindowEnabled(*control));
-    // The window losing the focus is told where it goes; the focus may not
-    // have moved yet when it is told.
-    set(KdfsFocus, msg.Msg == WM_KILLFOCUS
-                       ? TWinControl::FindControl(reinterpret_cast<HWND>(msg.WParam)) == control
-                       : control->Focused());
+    // The state is read back from the window on the messages that change it or
+    // show it; not on every message, as asking for the focus may cost a round
+    // trip to the window server.
+    switch (msg.Msg) {
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case CM_INNERFOCUS:
+    case WM_ENABLE:
+    case WM_PAINT:
+    case WM_NCPAINT:
+    case CM_MOUSEENTER:
+    case CM_MOUSELEAVE:
+        set(KdfsEnabled, WindowEnabled(*control));
+        // The window losing the focus is told where it goes; the focus may not
+        // have moved yet when it is told.
+        set(KdfsFocus, msg.Msg == WM_KILLFOCUS
+                           ? TWinControl::FindControl(reinterpret_cast<HWND>(msg.WParam)) == control
+                           : control->Focused());
+        break;
+    default:
+        break;
+    }
     // The control paints first, so that the frame lies over what it drew.
     next(msg);
     if (changed && !manager->DestroyPending() && !control->InState(csDestroying))

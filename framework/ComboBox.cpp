@@ -148,10 +148,30 @@ void TCustomCombo::InitializeWindow()
     if (GetComboBoxInfo(h, &info) && info.hwndItem && info.hwndItem != h)
         AttachInnerWindow(info.hwndItem);
     TCodeChange code(*this);
-    for (const std::wstring& s : stored_) {
-        LRESULT r = SendMessageW(h, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str()));
-        if (r == CB_ERR || r == CB_ERRSPACE)
-            throw EComponentError(L"Cannot add an item to the combo box");
+    if (!stored_.empty()) {
+        // Room for all items at once, and no redrawing while they go in: the
+        // list would recount its scroll bar after every one of them. Only a
+        // window already meant to be visible is told, as turning redrawing back
+        // on marks a window visible.
+        size_t chars = 0;
+        for (const std::wstring& s : stored_)
+            chars += s.size() + 1;
+        SendMessageW(h, CB_INITSTORAGE, stored_.size(), static_cast<LPARAM>(chars * sizeof(wchar_t)));
+        const bool quiet = (GetWindowLongPtrW(h, GWL_STYLE) & WS_VISIBLE) != 0;
+        if (quiet)
+            SendMessageW(h, WM_SETREDRAW, FALSE, 0);
+        for (const std::wstring& s : stored_) {
+            LRESULT r = SendMessageW(h, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str()));
+            if (r == CB_ERR || r == CB_ERRSPACE) {
+                if (quiet)
+                    SendMessageW(h, WM_SETREDRAW, TRUE, 0);
+                throw EComponentError(L"Cannot add an item to the combo box");
+            }
+        }
+        if (quiet) {
+            SendMessageW(h, WM_SETREDRAW, TRUE, 0);
+            InvalidateRect(h, nullptr, TRUE);
+        }
     }
     if (itemIndex_ >= 0)
         SendMessageW(h, CB_SETCURSEL, static_cast<WPARAM>(itemIndex_), 0);
@@ -263,7 +283,7 @@ LRESULT TCustomCombo::InnerWindowProc(HWND inner, UINT msg, WPARAM wp, LPARAM lp
             explicit Depth(int& v) : n(v) { ++n; }
             ~Depth() { --n; }
         } depth(editKeys_);
-        return DefSubclassProc(inner, msg, key, lp);
+        return CallInnerDefault(inner, msg, key, lp);
     }
     case WM_CHAR: {
         wchar_t key = static_cast<wchar_t>(wp);
@@ -285,10 +305,10 @@ LRESULT TCustomCombo::InnerWindowProc(HWND inner, UINT msg, WPARAM wp, LPARAM lp
             explicit Depth(int& v) : n(v) { ++n; }
             ~Depth() { --n; }
         } depth(editKeys_);
-        return DefSubclassProc(inner, msg, key, lp);
+        return CallInnerDefault(inner, msg, key, lp);
     }
     case WM_SETFOCUS: {
-        LRESULT r = DefSubclassProc(inner, msg, wp, lp);
+        LRESULT r = CallInnerDefault(inner, msg, wp, lp);
         // The edit's messages pass by the box's WindowProc; hooks on the box
         // hear of the focus this way.
         Perform(CM_INNERFOCUS, 1, reinterpret_cast<LPARAM>(inner));
@@ -298,7 +318,7 @@ LRESULT TCustomCombo::InnerWindowProc(HWND inner, UINT msg, WPARAM wp, LPARAM lp
         return r;
     }
     case WM_KILLFOCUS: {
-        LRESULT r = DefSubclassProc(inner, msg, wp, lp);
+        LRESULT r = CallInnerDefault(inner, msg, wp, lp);
         Perform(CM_INNERFOCUS, 0, reinterpret_cast<LPARAM>(inner));
         if (!IsInside(reinterpret_cast<HWND>(wp)))
             DoExit();

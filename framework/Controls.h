@@ -406,6 +406,8 @@ protected:
     void AttachInnerWindow(HWND inner);
     // The message procedure of such an inner window, after the subclass saw it.
     virtual LRESULT InnerWindowProc(HWND inner, UINT msg, WPARAM wParam, LPARAM lParam);
+    // The inner window's own procedure, as it was before the control took it.
+    static LRESULT CallInnerDefault(HWND inner, UINT msg, WPARAM wParam, LPARAM lParam);
 
     // Reads the window's bounds into the control (after a move or size).
     void UpdateBounds();
@@ -436,8 +438,8 @@ protected:
 
 private:
     friend LRESULT CALLBACK KdControlWndProc(HWND, UINT, WPARAM, LPARAM);
-    friend LRESULT CALLBACK KdControlSubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
-    friend LRESULT CALLBACK KdInnerSubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    friend LRESULT CALLBACK KdControlSubclassProc(HWND, UINT, WPARAM, LPARAM);
+    friend LRESULT CALLBACK KdInnerSubclassProc(HWND, UINT, WPARAM, LPARAM);
 
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
@@ -455,7 +457,6 @@ private:
     // Set to true when the object is freed while one of its messages is handled.
     bool* freedFlag_ = nullptr;
     bool systemClass_ = false;     // subclassed window of a system class
-    int subclassDepth_ = 0;        // calls of the subclass procedure in progress
     WNDPROC originalProc_ = nullptr;
     std::vector<HWND> innerWindows_;
     std::vector<TControl*> controls_;  // z-order, bottom first
@@ -463,6 +464,7 @@ private:
     bool tabStop_ = false;
     bool trackingLeave_ = false;
     bool recreating_ = false;
+    bool creatingChildren_ = false;
     SIZE lastClient_{0, 0};
     TOwnedBrush brush_;
     TColor brushColor_ = 0;

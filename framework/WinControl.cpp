@@ -1,6 +1,7 @@
 // TWinControl: window creation, the window procedures that feed WindowProc, the
 // reflection of child notifications, graphic children's painting and mouse input.
 #include <algorithm>
+#include <unordered_map>
 
 #include "framework/Application.h"
 #include "framework/Controls.h"
@@ -11,10 +12,62 @@
 
 namespace {
 
-constexpr UINT_PTR kSubclassId = 0x4B44;
-constexpr UINT_PTR kInnerSubclassId = 0x4B45;
-// The property that leads from a subclassed window to its control.
-constexpr const wchar_t* kControlProp = L"KestrinControl";
+// Windows of system classes (and windows inside controls, a combo box's edit)
+// that controls have taken over, with the procedure each had. Looked up
+// in-process: window properties and the common-controls subclass chain cost a
+// round trip to the window server per message on some platforms. A window's
+// messages run on the thread that made it, hence one table per thread. The
+// table is never freed: windows may still be destroyed after the thread's own
+// objects are gone (by static objects at exit).
+struct TTakenWindow {
+    TWinControl* Control = nullptr;
+    WNDPROC Original = nullptr;
+};
+using TTakenTable = std::unordered_map<HWND, TTakenWindow>;
+thread_local TTakenTable* g_takenTable = nullptr;
+
+TTakenTable& TakenTable()
+{
+    if (!g_takenTable)
+        g_takenTable = new TTakenTable;
+    return *g_takenTable;
+}
+
+const TTakenWindow* Taken(HWND h)
+{
+    if (!g_takenTable)
+        return nullptr;
+    auto it = g_takenTable->find(h);
+    return it == g_takenTable->end() ? nullptr : &it->second;
+}
+
+// Points the window at procedure, remembering the one it had.
+bool Take(HWND h, TWinControl* control, WNDPROC procedure)
+{
+    const auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(h, GWLP_WNDPROC));
+    if (!original)
+        return false;
+    TakenTable()[h] = TTakenWindow{control, original};
+    SetLastError(0);
+    if (!SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)) && GetLastError() != 0) {
+        TakenTable().erase(h);
+        return false;
+    }
+    return true;
+}
+
+// Gives the window its own procedure back (unless another has taken it since).
+void Release(HWND h, WNDPROC procedure)
+{
+    if (!g_takenTable)
+        return;
+    auto it = g_takenTable->find(h);
+    if (it == g_takenTable->end())
+        return;
+    if (reinterpret_cast<WNDPROC>(GetWindowLongPtrW(h, GWLP_WNDPROC)) == procedure)
+        SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(it->second.Original));
+    g_takenTable->erase(it);
+}
 
 UINT NextControlId()
 {
@@ -51,29 +104,32 @@ LRESULT CALLBACK KdControlWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
     return r;
 }
 
-LRESULT CALLBACK KdControlSubclassProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR ref)
+LRESULT CALLBACK KdControlSubclassProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
 {
-    auto* c = reinterpret_cast<TWinControl*>(ref);
+    const TTakenWindow* taken = Taken(h);
+    if (!taken)
+        return DefWindowProcW(h, msg, wp, lp);
+    TWinControl* c = taken->Control;
     LRESULT r;
     {
         TWinControl::TFreedWatch watch(c);
-        ++c->subclassDepth_;
         r = c->Dispatch(msg, wp, lp);
         if (watch.Freed())  // a handler freed the control: touch nothing of it
             return r;
-        --c->subclassDepth_;
     }
     if (msg == WM_NCDESTROY) {
-        RemoveWindowSubclass(h, KdControlSubclassProc, id);
-        RemovePropW(h, kControlProp);
+        Release(h, KdControlSubclassProc);
         c->WindowDestroyed();
     }
     return r;
 }
 
-LRESULT CALLBACK KdInnerSubclassProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR ref)
+LRESULT CALLBACK KdInnerSubclassProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
 {
-    auto* c = reinterpret_cast<TWinControl*>(ref);
+    const TTakenWindow* taken = Taken(h);
+    if (!taken)
+        return DefWindowProcW(h, msg, wp, lp);
+    TWinControl* c = taken->Control;
     LRESULT r = 0;
     try {
         r = c->InnerWindowProc(h, msg, wp, lp);
@@ -81,8 +137,7 @@ LRESULT CALLBACK KdInnerSubclassProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UIN
         Application->HandleException(c);
     }
     if (msg == WM_NCDESTROY) {
-        RemoveWindowSubclass(h, KdInnerSubclassProc, id);
-        RemovePropW(h, kControlProp);
+        Release(h, KdInnerSubclassProc);
         auto& v = c->innerWindows_;
         v.erase(std::remove(v.begin(), v.end(), h), v.end());
     }
@@ -134,10 +189,9 @@ TWinControl::~TWinControl()
         HWND h = handle_;
         if (!DestroyWindow(h) && handle_ == h) {
             // The window is out of reach (another thread): at least cut it loose.
-            if (systemClass_) {
-                RemoveWindowSubclass(h, KdControlSubclassProc, kSubclassId);
-                RemovePropW(h, kControlProp);
-            } else
+            if (systemClass_)
+                Release(h, KdControlSubclassProc);
+            else
                 SetWindowLongPtrW(h, GWLP_USERDATA, 0);
             WindowDestroyed();
         }
@@ -200,12 +254,10 @@ void TWinControl::CreateWindowHandle(const TCreateParams& p)
         handles::Created(handles::Kind::User);
         systemClass_ = true;
         originalProc_ = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(h, GWLP_WNDPROC));
-        if (!SetPropW(h, kControlProp, this) ||
-            !SetWindowSubclass(h, KdControlSubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
+        if (!Take(h, this, KdControlSubclassProc)) {
             DWORD error = GetLastError();
             handle_ = nullptr;
             systemClass_ = false;
-            RemovePropW(h, kControlProp);
             DestroyWindow(h);
             handles::Freed(handles::Kind::User);
             RaiseOSError(error);
@@ -250,16 +302,24 @@ void TWinControl::CreateWnd()
     InitializeWindow();
     UpdateBounds();
     CreateChildHandles();
-    if (Parent())
+    // A parent making all its children orders them once when they are all there.
+    if (Parent() && !Parent()->creatingChildren_)
         Parent()->ApplyZOrder();
 }
 
 void TWinControl::CreateChildHandles()
 {
     // Sibling windows are created in tab order.
-    for (TWinControl* w : std::vector<TWinControl*>(tabList_))
-        if (!w->handle_)
-            w->CreateWnd();
+    creatingChildren_ = true;
+    try {
+        for (TWinControl* w : std::vector<TWinControl*>(tabList_))
+            if (!w->handle_)
+                w->CreateWnd();
+    } catch (...) {
+        creatingChildren_ = false;
+        throw;
+    }
+    creatingChildren_ = false;
     ApplyZOrder();
 }
 
@@ -267,12 +327,16 @@ void TWinControl::ApplyZOrder()
 {
     if (!handle_)
         return;
+    // Windows already in their place are not moved: each move is a round trip
+    // to the window manager and a recalculation of what is visible.
     HWND above = HWND_TOP;
     for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
         auto* w = dynamic_cast<TWinControl*>(*it);
         if (!w || !w->handle_)
             continue;
-        SetWindowPos(w->handle_, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+        const HWND previous = GetWindow(w->handle_, GW_HWNDPREV);
+        if (previous != (above == HWND_TOP ? nullptr : above))
+            SetWindowPos(w->handle_, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
         above = w->handle_;
     }
 }
@@ -337,8 +401,8 @@ TWinControl* TWinControl::FindControl(HWND h)
     DWORD pid = 0;
     if (GetWindowThreadProcessId(h, &pid) != GetCurrentThreadId() || pid != GetCurrentProcessId())
         return nullptr;
-    if (auto* c = static_cast<TWinControl*>(GetPropW(h, kControlProp)))
-        return c;
+    if (const TTakenWindow* taken = Taken(h))
+        return taken->Control;
     if (reinterpret_cast<WNDPROC>(GetClassLongPtrW(h, GCLP_WNDPROC)) == KdControlWndProc)
         return reinterpret_cast<TWinControl*>(GetWindowLongPtrW(h, GWLP_USERDATA));
     return nullptr;
@@ -348,13 +412,8 @@ void TWinControl::AttachInnerWindow(HWND inner)
 {
     if (!inner || std::find(innerWindows_.begin(), innerWindows_.end(), inner) != innerWindows_.end())
         return;
-    if (!SetPropW(inner, kControlProp, this))
+    if (!Take(inner, this, KdInnerSubclassProc))
         RaiseLastOSError();
-    if (!SetWindowSubclass(inner, KdInnerSubclassProc, kInnerSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
-        DWORD error = GetLastError();
-        RemovePropW(inner, kControlProp);
-        RaiseOSError(error);
-    }
     innerWindows_.push_back(inner);
 }
 
@@ -367,7 +426,13 @@ LRESULT TWinControl::InnerWindowProc(HWND inner, UINT msg, WPARAM wp, LPARAM lp)
     } else if (msg == WM_MOUSELEAVE) {
         MouseLeft(inner);
     }
-    return DefSubclassProc(inner, msg, wp, lp);
+    return CallInnerDefault(inner, msg, wp, lp);
+}
+
+LRESULT TWinControl::CallInnerDefault(HWND inner, UINT msg, WPARAM wp, LPARAM lp)
+{
+    const TTakenWindow* taken = Taken(inner);
+    return taken ? CallWindowProcW(taken->Original, inner, msg, wp, lp) : DefWindowProcW(inner, msg, wp, lp);
 }
 
 LRESULT TWinControl::Dispatch(UINT msg, WPARAM wp, LPARAM lp)
@@ -389,10 +454,7 @@ void TWinControl::DefaultHandler(TMessage& m)
     if (!handle_)
         return;
     if (systemClass_) {
-        // Inside the subclass procedure the chain goes on; a Perform from code
-        // goes straight to the class's own procedure.
-        m.Result = subclassDepth_ > 0 ? DefSubclassProc(handle_, m.Msg, m.WParam, m.LParam)
-                                      : CallWindowProcW(originalProc_, handle_, m.Msg, m.WParam, m.LParam);
+        m.Result = CallWindowProcW(originalProc_, handle_, m.Msg, m.WParam, m.LParam);
     } else {
         m.Result = DefWindowProcW(handle_, m.Msg, m.WParam, m.LParam);
     }

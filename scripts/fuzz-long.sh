@@ -4,6 +4,7 @@
 # found back into fuzz/corpus/<target> in minimised form. Prints executions,
 # corpus size and findings per target; findings are kept in build/fuzz-long/.
 #   fuzz-long.sh [SECONDS] [TARGET...]
+# FUZZ_JOBS=N runs N fuzzing processes per target at once (default 1).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -30,7 +31,7 @@ for t in "${targets[@]}"; do
   log="$out/$t/run.log"
   # Findings stop one worker only; -fork keeps the others going for the whole time.
   "$exe" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
-    -fork=1 -ignore_crashes=1 -ignore_timeouts=1 -ignore_ooms=1 \
+    -fork="${FUZZ_JOBS:-1}" -ignore_crashes=1 -ignore_timeouts=1 -ignore_ooms=1 \
     -artifact_prefix="$found/" "$grown" "$kept" >"$log" 2>&1 || true
   # In fork mode the last status line "#N: ..." counts the executions of all jobs.
   execs=$(sed -n 's/^#\([0-9][0-9]*\):.*/\1/p' "$log" | tail -1)

@@ -80,7 +80,10 @@ void TELTrayIcon::SetActive(bool active)
     } else {
         animations_->SetActiveItem(nullptr);
     }
-    ShellCall(active ? NIM_ADD : NIM_DELETE);
+    // An icon the shell never got needs no removal, nor the shell's library
+    // loaded for it (a window closed without ever using the tray).
+    if (active || Added())
+        ShellCall(active ? NIM_ADD : NIM_DELETE);
     if (active)
         state_ |= kAdded;
     else

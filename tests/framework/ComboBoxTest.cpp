@@ -138,3 +138,41 @@ TEST_F(ComboFixture, TheEditPartsFocusChangesPassTheBoxsWindowProc)
     const auto e = reinterpret_cast<intptr_t>(edit);
     EXPECT_EQ(notices, (std::vector<std::pair<uintptr_t, intptr_t>>{{1, e}, {0, e}}));
 }
+
+TEST(ComboBoxWindow, ManyItemsGoInWhenTheWindowIsMadeAndAHiddenBoxStaysHidden)
+{
+    TForm form(nullptr);
+    form.SetClientSize(300, 200);
+    auto* shown = new TComboBox(&form);
+    shown->SetParent(&form);
+    auto* hidden = new TComboBox(&form);
+    hidden->SetParent(&form);
+    hidden->SetVisible(false);
+    for (int i = 0; i < 500; ++i) {
+        shown->Items()->Add(L"Item " + std::to_wstring(i));
+        hidden->Items()->Add(L"Item " + std::to_wstring(i));
+    }
+    shown->SetItemIndex(499);
+    form.Show();
+    for (TComboBox* box : {shown, hidden}) {
+        EXPECT_EQ(SendMessageW(box->Handle(), CB_GETCOUNT, 0, 0), 500);
+        wchar_t text[32] = {};
+        SendMessageW(box->Handle(), CB_GETLBTEXT, 250, reinterpret_cast<LPARAM>(text));
+        EXPECT_STREQ(text, L"Item 250");
+    }
+    EXPECT_EQ(shown->Text(), L"Item 499");
+    EXPECT_TRUE(IsWindowVisible(shown->Handle()));
+    EXPECT_FALSE(IsWindowVisible(hidden->Handle()));
+    EXPECT_FALSE(GetWindowLongPtrW(hidden->Handle(), GWL_STYLE) & WS_VISIBLE);
+    // The list drops down with its scroll bar counted for all items.
+    SendMessageW(shown->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(GetComboBoxInfo(shown->Handle(), &info));
+    SCROLLINFO bar{};
+    bar.cbSize = sizeof bar;
+    bar.fMask = SIF_RANGE;
+    ASSERT_TRUE(GetScrollInfo(info.hwndList, SB_VERT, &bar));
+    EXPECT_EQ(bar.nMax, 499);
+    SendMessageW(shown->Handle(), CB_SHOWDROPDOWN, FALSE, 0);
+}

@@ -136,6 +136,57 @@ TEST(Controls, ReplacedWindowProcSeesSystemAndInProcessMessagesAndCanSwallow)
     EXPECT_EQ(counter.Clicks, 1);
 }
 
+// A later subclasser of a control's window, as another library would add one.
+struct TForeignLog {
+    int Messages = 0;
+    bool Destroyed = false;
+};
+LRESULT CALLBACK ForeignSubclass(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR ref)
+{
+    auto* log = reinterpret_cast<TForeignLog*>(ref);
+    ++log->Messages;
+    if (msg == WM_NCDESTROY) {
+        log->Destroyed = true;
+        RemoveWindowSubclass(h, ForeignSubclass, id);
+    }
+    return DefSubclassProc(h, msg, wp, lp);
+}
+
+TEST(Controls, TakenWindowsLeadToTheirControlAndShareTheirProcedure)
+{
+    auto form = NewForm();
+    auto* edit = Add<TEdit>(*form, nullptr, 10, 10, 120, 21);
+    auto* combo = Add<TComboBox>(*form, nullptr, 10, 40, 120, 21);
+    form->Show();
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(GetComboBoxInfo(combo->Handle(), &info));
+    EXPECT_EQ(TWinControl::FindControl(edit->Handle()), edit);
+    EXPECT_EQ(TWinControl::FindControl(combo->Handle()), combo);
+    EXPECT_EQ(TWinControl::FindControl(info.hwndItem), combo);  // the edit part
+    EXPECT_EQ(TWinControl::FindControl(form->Handle()), form.get());
+
+    // Messages pass both the other subclasser and the control, and the
+    // window's own handling still answers.
+    TForeignLog log;
+    ASSERT_TRUE(SetWindowSubclass(edit->Handle(), ForeignSubclass, 1, reinterpret_cast<DWORD_PTR>(&log)));
+    TMessageRecorder rec(edit);
+    SendMessageW(edit->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"both"));
+    EXPECT_GT(log.Messages, 0);
+    EXPECT_TRUE(rec.Saw(WM_SETTEXT));
+    EXPECT_EQ(edit->Text(), L"both");
+    SendMessageW(info.hwndItem, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"inner"));
+    EXPECT_EQ(combo->Text(), L"inner");
+
+    // Freed, the control lets go of its windows; the other subclasser still
+    // hears the end.
+    HWND window = edit->Handle();
+    delete edit;
+    EXPECT_TRUE(log.Destroyed);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(TWinControl::FindControl(window), nullptr);
+}
+
 TEST(Controls, AnchoredChildrenFollowTheParentsResize)
 {
     for (bool withWindows : {false, true}) {
@@ -228,6 +279,40 @@ TEST(Controls, ZOrderAndTabOrder)
     EXPECT_EQ(GetFocus(), e2->Handle());
     PostMessageW(e2->Handle(), WM_KEYDOWN, VK_TAB, 0);
     EXPECT_TRUE(PumpUntil([&] { return GetFocus() == e1->Handle(); }));
+}
+
+// Z-order moves of child windows, seen by a thread hook.
+int g_zMoves = 0;
+LRESULT CALLBACK CountZMoves(int code, WPARAM wp, LPARAM lp)
+{
+    const auto* m = reinterpret_cast<const CWPSTRUCT*>(lp);
+    if (code == HC_ACTION && m->message == WM_WINDOWPOSCHANGING && (GetWindowLongW(m->hwnd, GWL_STYLE) & WS_CHILD) &&
+        !(reinterpret_cast<const WINDOWPOS*>(m->lParam)->flags & SWP_NOZORDER))
+        ++g_zMoves;
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+TEST(Controls, ChildWindowsAreOrderedOnceWhenTheParentIsMade)
+{
+    // Tab order differs from z-order, so the windows are made in another order
+    // than they are stacked; ordering them after each one made would move
+    // every sibling again and again.
+    auto form = NewForm();
+    std::vector<TEdit*> edits;
+    for (int i = 0; i < 30; ++i)
+        edits.push_back(Add<TEdit>(*form, nullptr, 10, 10 + 22 * i, 100, 21));
+    for (int i = 0; i < 30; ++i)
+        edits[static_cast<size_t>(i)]->SetTabOrder(29 - i);
+    g_zMoves = 0;
+    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, CountZMoves, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    form->Show();
+    UnhookWindowsHookEx(hook);
+    EXPECT_LE(g_zMoves, 30);
+    // Top-most first: the last added is on top.
+    HWND w = GetWindow(form->Handle(), GW_CHILD);
+    for (int i = 29; i >= 0; --i, w = GetWindow(w, GW_HWNDNEXT))
+        ASSERT_EQ(w, edits[static_cast<size_t>(i)]->Handle()) << i;
 }
 
 TEST(Controls, ClicksReachTheTopMostGraphicControlUnderTheMouse)

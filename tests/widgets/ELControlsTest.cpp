@@ -61,6 +61,14 @@ TEST_F(TrayIcon, ActivatingAddsTheIconAndHidesTheTaskbarButtonDeactivatingUndoes
     EXPECT_EQ(GetForegroundWindow(), window);
 }
 
+TEST_F(TrayIcon, AnIconTheShellNeverGotIsNotRemovedFromIt)
+{
+    icon->SetActive(false);
+    delete icon;
+    icon = nullptr;
+    EXPECT_TRUE(shell.Calls().empty());
+}
+
 TEST_F(TrayIcon, TheRecordCarriesTheHintCutTo63CharactersOrTheApplicationsTitleAndIcon)
 {
     icon->SetActive(true);
