@@ -27,7 +27,7 @@ for t in "${targets[@]}"; do
   [ -x "$exe" ] || { echo "fuzz-long.sh: no target $t" >&2; status=1; continue; }
   mkdir -p "$kept"
   grown="$out/$t/grown"; found="$out/$t/findings"
-  rm -rf "$grown"; mkdir -p "$grown" "$found"
+  rm -rf "$grown" "$found"; mkdir -p "$grown" "$found"
   log="$out/$t/run.log"
   # Findings stop one worker only; -fork keeps the others going for the whole time.
   "$exe" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
