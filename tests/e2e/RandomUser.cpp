@@ -117,6 +117,20 @@ void TRandomUser::CancelFileDialog(HWND dialog)
     WaitGone(dialog, "the file dialog");
 }
 
+// Types path into the file dialog and presses its OK button. The dialog may
+// stay with a warning of its own; that is answered and the dialog cancelled.
+void TRandomUser::ChooseInFileDialog(HWND dialog, const std::wstring& path)
+{
+    SendMessageW(FileNameBox(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    PostMessageW(ChildWithId(dialog, IDOK, L"Button"), BM_CLICK, 0, 0);
+    if (!WaitUntil([&] { return !IsWindow(dialog); }, 2s)) {
+        HandleBoxes(0ms);
+        if (IsWindow(dialog))
+            CancelFileDialog(dialog);
+    }
+    app_->Settle();
+}
+
 // Answers every box that is open (a file dialog is cancelled); a box that is
 // not one of Kestrin's fails the run.
 void TRandomUser::HandleBoxes(TDuration wait)

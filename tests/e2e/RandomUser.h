@@ -61,6 +61,7 @@ private:
     void ExpectNoBox(const char* after);
     void WaitGone(HWND window, const char* what);
     void CancelFileDialog(HWND dialog);
+    void ChooseInFileDialog(HWND dialog, const std::wstring& path);
 
     HWND Group(const wchar_t* caption) { return app_->Find(L"", caption); }
     HWND PasteButton() { return app_->FindAt(L"Button", 8, 40); }

@@ -392,16 +392,7 @@ void TRandomUser::Save()
         SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
     }
     Note("save as " + Utf8(name));
-    SendMessageW(FileNameBox(box->Window), WM_SETTEXT, 0, reinterpret_cast<LPARAM>((dir_ / name).c_str()));
-    PostMessageW(ChildWithId(box->Window, IDOK, L"Button"), BM_CLICK, 0, 0);
-    // The dialog may stay with a warning of its own; that is answered and the
-    // dialog cancelled.
-    if (!WaitUntil([&] { return !IsWindow(box->Window); }, 2s)) {
-        HandleBoxes(0ms);
-        if (IsWindow(box->Window))
-            CancelFileDialog(box->Window);
-    }
-    app_->Settle();
+    ChooseInFileDialog(box->Window, dir_ / name);
     saved_.push_back(name);
 }
 
@@ -447,14 +438,7 @@ void TRandomUser::Load()
         return;
     }
     Note("open " + Utf8(name));
-    SendMessageW(FileNameBox(box->Window), WM_SETTEXT, 0, reinterpret_cast<LPARAM>((dir_ / name).c_str()));
-    PostMessageW(ChildWithId(box->Window, IDOK, L"Button"), BM_CLICK, 0, 0);
-    if (!WaitUntil([&] { return !IsWindow(box->Window); }, 2s)) {
-        HandleBoxes(0ms);
-        if (IsWindow(box->Window))
-            CancelFileDialog(box->Window);
-    }
-    app_->Settle();
+    ChooseInFileDialog(box->Window, dir_ / name);
 }
 
 void TRandomUser::ClipboardBlock()
