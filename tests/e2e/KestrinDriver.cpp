@@ -339,18 +339,38 @@ std::optional<DWORD> TKestrin::WaitForExit(TDuration timeout)
     return code;
 }
 
+std::vector<HWND> TKestrin::TopLevel(const wchar_t* className, bool visibleOnly) const
+{
+    TEnumState state;
+    state.Pid = info_.dwProcessId;
+    state.ClassName = className;
+    state.VisibleOnly = visibleOnly;
+    EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&state));
+    return state.Found;
+}
+
+HWND TKestrin::WaitForVisible(const wchar_t* className, TDuration timeout) const
+{
+    const auto deadline = TClock::now() + timeout;
+    for (;;) {
+        const std::vector<HWND> found = TopLevel(className, true);
+        if (!found.empty())
+            return found.front();
+        if (TClock::now() >= deadline)
+            return nullptr;
+        Sleep(10);
+    }
+}
+
 HWND TKestrin::WaitForMainWindow(TDuration timeout)
 {
     // The program is idle once its start-up has run (also with its window hidden).
     WaitForInputIdle(info_.hProcess, static_cast<DWORD>(timeout.count()));
     auto deadline = TClock::now() + timeout;
     do {
-        TEnumState state;
-        state.Pid = info_.dwProcessId;
-        state.ClassName = L"Kestrin Main Form";
-        EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&state));
-        if (!state.Found.empty()) {
-            main_ = state.Found.front();
+        const std::vector<HWND> found = TopLevel(L"Kestrin Main Form", false);
+        if (!found.empty()) {
+            main_ = found.front();
             return main_;
         }
         if (!Running())
@@ -512,29 +532,18 @@ COLORREF TKestrin::ScreenPixel(HWND window, int x, int y) const
 
 std::optional<TMessageBox> TKestrin::WaitForMessageBox(TDuration timeout) const
 {
-    auto deadline = TClock::now() + timeout;
-    for (;;) {
-        TEnumState state;
-        state.Pid = info_.dwProcessId;
-        state.ClassName = L"#32770";
-        state.VisibleOnly = true;
-        EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&state));
-        if (!state.Found.empty()) {
-            TMessageBox box;
-            box.Window = state.Found.front();
-            box.Caption = WindowText(box.Window);
-            if (HWND text = GetDlgItem(box.Window, 0xFFFF))
-                box.Text = WindowText(text);
-            // The icon's static holds no icon when the box has none. The handle
-            // itself means nothing in this process.
-            HWND icon = GetDlgItem(box.Window, 0x440);
-            box.HasIcon = icon != nullptr && SendMessageW(icon, STM_GETICON, 0, 0) != 0;
-            return box;
-        }
-        if (TClock::now() >= deadline)
-            return std::nullopt;
-        Sleep(10);
-    }
+    TMessageBox box;
+    box.Window = WaitForVisible(L"#32770", timeout);
+    if (!box.Window)
+        return std::nullopt;
+    box.Caption = WindowText(box.Window);
+    if (HWND text = GetDlgItem(box.Window, 0xFFFF))
+        box.Text = WindowText(text);
+    // The icon's static holds no icon when the box has none. The handle
+    // itself means nothing in this process.
+    HWND icon = GetDlgItem(box.Window, 0x440);
+    box.HasIcon = icon != nullptr && SendMessageW(icon, STM_GETICON, 0, 0) != 0;
+    return box;
 }
 
 void TKestrin::Answer(const TMessageBox& box)
@@ -554,11 +563,7 @@ void TKestrin::Answer(const TMessageBox& box)
 
 HWND TKestrin::TrayIconWindow() const
 {
-    TEnumState state;
-    state.Pid = info_.dwProcessId;
-    state.ClassName = L"KdUtilityWindow";
-    EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&state));
-    for (HWND window : state.Found) {
+    for (HWND window : TopLevel(L"KdUtilityWindow", false)) {
         // The shell changes nothing for a modify without flags, but answers
         // whether it knows an icon of that window.
         NOTIFYICONDATAW data{};
@@ -579,22 +584,7 @@ void TKestrin::MouseOnTrayIcon(UINT mouseMessage)
     Settle();
 }
 
-HWND TKestrin::WaitForPopupMenu(TDuration timeout) const
-{
-    auto deadline = TClock::now() + timeout;
-    for (;;) {
-        TEnumState state;
-        state.Pid = info_.dwProcessId;
-        state.ClassName = L"#32768";
-        state.VisibleOnly = true;
-        EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&state));
-        if (!state.Found.empty())
-            return state.Found.front();
-        if (TClock::now() >= deadline)
-            return nullptr;
-        Sleep(10);
-    }
-}
+HWND TKestrin::WaitForPopupMenu(TDuration timeout) const { return WaitForVisible(L"#32768", timeout); }
 
 bool TKestrin::WaitForText(HWND window, const std::wstring& text, TDuration timeout) const
 {

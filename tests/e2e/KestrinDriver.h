@@ -148,6 +148,11 @@ public:
     bool Pick(HWND combo, const std::wstring& entry);
 
 private:
+    // The program's top-level windows of the class (only visible ones if asked).
+    std::vector<HWND> TopLevel(const wchar_t* className, bool visibleOnly) const;
+    // The first visible one of the class, waiting up to timeout; null when none came.
+    HWND WaitForVisible(const wchar_t* className, TDuration timeout) const;
+
     PROCESS_INFORMATION info_{};
     HWND main_ = nullptr;
 };
