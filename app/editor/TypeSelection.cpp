@@ -136,10 +136,20 @@ bool TTypeSelection::RealignOnKey(TCustomCombo& box, TMessage& msg, const TWndMe
 {
     if (msg.Msg != WM_KEYDOWN && !(msg.Msg == WM_CHAR && msg.WParam == VK_RETURN))
         return false;
-    // The keys that reach the box window while its list is open are the ones
-    // that close it; kept from the box, they would leave the list open.
-    if (msg.Msg == WM_KEYDOWN && (msg.WParam == VK_RETURN || msg.WParam == VK_ESCAPE) && box.DroppedDown() && next)
-        next(msg);
+    // Enter and Escape close an open list when they reach the box window as a
+    // key press. Enter typed into the text field comes as a character instead
+    // (the text field would pass it on as that key press, but it is kept from
+    // the text field here), so the box is given the key press itself.
+    if (box.DroppedDown() && next) {
+        if (msg.Msg == WM_KEYDOWN && (msg.WParam == VK_RETURN || msg.WParam == VK_ESCAPE)) {
+            next(msg);
+        } else if (msg.Msg == WM_CHAR) {
+            TMessage close{};
+            close.Msg = WM_KEYDOWN;
+            close.WParam = VK_RETURN;
+            next(close);
+        }
+    }
     if (const TBoxNumber n = ReadBoxNumber(box.Text()); !n.Bad)
         SelectByValue(box, n.Value);
     return true;

@@ -195,6 +195,40 @@ TEST_F(TypeSelectionTest, KeysReachingTheBoxRealignItWithTheTypedNumber)
     }
 }
 
+// Enter pressed on the keyboard, through the system's input queue, with the
+// box's list open: the list closes, and a watched box shows the typed number's
+// entry. Messages sent straight to the box window do not take this path.
+TEST_F(TypeSelectionTest, EnterFromTheKeyboardClosesAnOpenListAndRealignsTheBox)
+{
+    form->Show();
+    for (const wchar_t* group : {L"GroupBox1", L"GroupBox4"})
+        FindComponentAs<TGroupBox>(form, group)->Show();
+    SetForegroundWindow(form->Handle());
+    for (const wchar_t* name : {L"ComboBox1", L"ComboBox2", L"ComboBox3", L"ComboBox4"}) {
+        auto* box = Box(name);
+        SetType(L"ComboBox1", L"12");
+        SetType(L"ComboBox3", L"12");
+        box->SetFocus();
+        box->SetDroppedDown(true);
+        ASSERT_TRUE(box->DroppedDown()) << testing::PrintToString(name);
+        box->SetText(L"12");
+        INPUT keys[2]{};
+        for (INPUT& key : keys) {
+            key.type = INPUT_KEYBOARD;
+            key.ki.wVk = VK_RETURN;
+        }
+        keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        ASSERT_EQ(SendInput(2, keys, sizeof(INPUT)), 2u);
+        for (const DWORD start = GetTickCount(); GetTickCount() - start < 2000 && box->DroppedDown();)
+            Application->ProcessMessages();
+        Application->ProcessMessages();
+        EXPECT_FALSE(box->DroppedDown()) << testing::PrintToString(name);
+        if (box == Box(L"ComboBox1")) {
+            EXPECT_EQ(box->Text(), L"12  Campfire");
+        }
+    }
+}
+
 TEST_F(TypeSelectionTest, FaultySubtypeTableLinesAreReportedAndTheSubtypeStillMatched)
 {
     TStringList& table = FindComponentAs<TKdStringer>(form, L"ListSubtypes")->Items();
