@@ -1,5 +1,6 @@
 #include "object/Catalogue.h"
 
+#include <algorithm>
 #include <functional>
 
 std::string TAsciiCollation::CaseBlindKey(std::string_view name) const
@@ -11,12 +12,28 @@ std::string TAsciiCollation::CaseBlindKey(std::string_view name) const
     return key;
 }
 
+// The storage stays for the next load: a reload then fills memory it already has.
 void TObjectCatalogue::Clear()
 {
     entries_.clear();
     nameKeys_.clear();
-    index_.clear();
+    std::fill(index_.begin(), index_.end(), 0);
     indexed_ = 0;
+}
+
+void TObjectCatalogue::Reserve(size_t more)
+{
+    const size_t total = entries_.size() + more;
+    if (total > entries_.capacity()) {
+        const size_t room = std::max(total, 2 * entries_.capacity());
+        entries_.reserve(room);
+        nameKeys_.reserve(room);
+    }
+    size_t slots = std::max<size_t>(index_.size(), 64);
+    while (2 * (indexed_ + more + 1) > slots)
+        slots *= 2;
+    if (slots > index_.size())
+        GrowIndex(slots);
 }
 
 void TObjectCatalogue::Add(TMyPic entry) { Append(std::move(entry), false); }
@@ -41,7 +58,7 @@ bool TObjectCatalogue::Append(TMyPic entry, bool unlessPresent)
 bool TObjectCatalogue::IndexLast(uint32_t hash)
 {
     if (2 * (indexed_ + 1) > index_.size())
-        GrowIndex();
+        GrowIndex(index_.empty() ? 64 : 2 * index_.size());
     const size_t last = entries_.size() - 1;
     const size_t mask = index_.size() - 1;
     for (size_t slot = hash & mask;; slot = (slot + 1) & mask) {
@@ -58,10 +75,10 @@ bool TObjectCatalogue::IndexLast(uint32_t hash)
     }
 }
 
-void TObjectCatalogue::GrowIndex()
+void TObjectCatalogue::GrowIndex(size_t slots)
 {
     std::vector<uint64_t> old = std::move(index_);
-    index_.assign(old.empty() ? 64 : 2 * old.size(), 0);
+    index_.assign(slots, 0);
     const size_t mask = index_.size() - 1;
     for (const uint64_t held : old) {
         if (held == 0)

@@ -47,6 +47,9 @@ public:
     bool Empty() const { return entries_.empty(); }
     void Clear();
 
+    // Makes room for more entries, so that adding them moves and rehashes nothing.
+    void Reserve(size_t more);
+
     // Appends the entry without any check.
     void Add(TMyPic entry);
     // Appends the entry unless one with the same name (without regard to case),
@@ -66,7 +69,8 @@ private:
     // Enters the last entry, whose key, type and subtype hash to hash, in the
     // index of present entries, unless the same is there already.
     bool IndexLast(uint32_t hash);
-    void GrowIndex();
+    // Rehashes the index into at least slots slots (a power of two).
+    void GrowIndex(size_t slots);
 
     const INameCollation& collation_;
     std::vector<TMyPic> entries_;

@@ -96,6 +96,10 @@ void ReadCatalogueText(TObjectCatalogue& catalogue, std::string_view text)
     const bool checked = !catalogue.Empty();
     TLineReader lines(text);
     const int32_t count = lines.ReadCount();
+    // Room for the entries at once, but no more than the text can hold: the
+    // shortest entry line ("a" and four blanks) takes 5 bytes and a line end.
+    if (count > 0)
+        catalogue.Reserve(std::min(static_cast<size_t>(count), text.size() / 6 + 1));
     for (int32_t n = 0; n < count; ++n) {
         if (lines.OnlySpaceLeft())
             return;

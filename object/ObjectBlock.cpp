@@ -134,6 +134,15 @@ std::size_t EncodeObjectBlock(const TObjectValues& values, std::span<const uint8
     // below would overwrite the tail's old place. Only bytes inside current are
     // read: a block without a proper tail (too short, negative or too large a
     // name length) carries none.
+    // Bits 1-7 of the two water bytes hold terrains that no control shows; they
+    // stay as the current block has them, and only bit 0 comes from the controls.
+    uint8_t water = 0, editorWater = 0;
+    if (const auto n = AcceptedNameLength(current)) {
+        const std::size_t at = 4 + static_cast<std::size_t>(*n);
+        water = current[at + 13] & 0xFE;
+        editorWater = current[at + 15] & 0xFE;
+    }
+
     std::size_t tail = 0;
     if (current.size() >= 4) {
         const int32_t n = ReadInt32(current, 0);
@@ -150,9 +159,9 @@ std::size_t EncodeObjectBlock(const TObjectValues& values, std::span<const uint8
     w.WriteBytes(values.Masks.Passability.data(), kMaskRows);
     w.WriteBytes(values.Masks.Action.data(), kMaskRows);
     w.WriteByte(BitsOf(values.Terrains));
-    w.WriteByte(values.Terrains[8] ? 1 : 0);
+    w.WriteByte(water | (values.Terrains[8] ? 1 : 0));
     w.WriteByte(BitsOf(values.EditorTerrains));
-    w.WriteByte(values.EditorTerrains[8] ? 1 : 0);
+    w.WriteByte(editorWater | (values.EditorTerrains[8] ? 1 : 0));
     w.WriteInt32(values.Type);
     w.WriteInt32(values.Subtype);
     w.WriteByte(values.Page < kPageCount ? values.Page : kNoPage);

@@ -100,7 +100,9 @@ private:
 
 // Encodes values into buffer, carrying the tail of current (the block read last):
 // the tail from offset n + 30 of current lands at offset m + 30 of buffer, cut to
-// fit 4096 bytes. buffer may be current's own storage; the tail is moved first.
+// fit 4096 bytes. Bits 1-7 of the two water bytes are current's (0 when current
+// is refused); bit 0 is the values'. buffer may be current's own storage; the
+// tail is moved first.
 // Returns the number of leading buffer bytes written (m + 30 + the tail carried);
 // bytes after them are left alone. A name longer than 4066 bytes is refused with
 // std::length_error before anything is written (validation catches it first).

@@ -159,7 +159,7 @@ TEST_F(KestrinE2E, PasteShowsTheObjectAndCopyGivesItBackChanged)
     const std::vector<uint8_t> copied = Get();
     ASSERT_EQ(copied.size(), 4096u);
 
-    fields.Water = 1;  // only bit 0 is kept
+    // The water byte 0xFF stays: bit 0 checked, bits 1-7 kept from the pasted block.
     fields.Subtype = 7;
     fields.Page = 3;
     std::vector<uint8_t> expected = MakeBlock(fields);
@@ -184,7 +184,7 @@ TEST_F(KestrinE2E, TypesAndSubtypesArePickedByName)
     ASSERT_TRUE(app->Pick(SubtypeBox(*app), L"13  Archangel"));
     app->Click(app->Button(L"&Copy"));
     ExpectNoMessageBox(*app);
-    fields.Water = 1;  // written back as its bit 0
+    // The water byte 0xFF is written back whole.
     fields.Subtype = 13;
     std::vector<uint8_t> expected = MakeBlock(fields);
     std::vector<uint8_t> copied = Get();

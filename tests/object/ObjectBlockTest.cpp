@@ -123,8 +123,9 @@ TEST(ObjectBlockTest, RoundTripOfEveryField)
 
     const auto f = DecodeObjectBlock(out);
     ASSERT_TRUE(f);
-    EXPECT_EQ(f->Water, 1);
-    EXPECT_EQ(f->EditorWater, 0);
+    // Bit 0 of the water bytes from the values, bits 1-7 from the current block.
+    EXPECT_EQ(f->Water, (current[4 + 13] & 0xFE) | 1);
+    EXPECT_EQ(f->EditorWater, current[4 + 15] & 0xFE);
     EXPECT_EQ(f->Terrains, 0x85);
     EXPECT_EQ(f->EditorTerrains, 0x42);
     EXPECT_EQ(f->Ground, 1);

@@ -188,9 +188,40 @@ TEST(ObjectControls, RoundTripCarriesTheTailAndNormalisesFlags)
             continue;
         EXPECT_EQ(w.block[i], original[i]) << "byte " << i;
     }
-    EXPECT_EQ(w.block[at + 13], 1);  // water 0xFF written as 1
-    EXPECT_EQ(w.block[at + 15], 0);  // map-editor water 2: only bit 0 is kept
-    EXPECT_EQ(w.block[at + 25], 1);  // ground 7 written as 1
+    EXPECT_EQ(w.block[at + 13], 0xFF);  // water 0xFF: bit 0 from the control, bits 1-7 kept
+    EXPECT_EQ(w.block[at + 15], 2);     // map-editor water 2: bit 1 kept
+    EXPECT_EQ(w.block[at + 25], 1);     // ground 7 written as 1
+}
+
+// Published maps keep further terrains in bits 1-7 of the two water bytes (13,
+// 8 and 4 are common). A paste and a copy keep them; bit 0 follows the control.
+TEST(ObjectControls, TerrainBitsOfTheWaterBytesThatNoControlShowsAreKept)
+{
+    TFakeWindow w;
+    w.block = MakeBlock("AVWmrnd0", 2);
+    const size_t at = 4 + 8;
+    w.block[at + 13] = 13;
+    w.block[at + 15] = 8;
+    ASSERT_TRUE(DecodeIntoControls(w));
+    EXPECT_TRUE(w.Checked(L"IACheckControl9"));
+    EXPECT_FALSE(w.Checked(L"IACheckControl18"));
+    std::array<uint8_t, kObjectBlockSize> out{};
+    EncodeFromControls(w, out);
+    EXPECT_EQ(out[at + 13], 13);
+    EXPECT_EQ(out[at + 15], 8);
+
+    // Bit 0 is the controls': water off, map-editor water on.
+    w.SetChecked(L"IACheckControl9", false);
+    w.SetChecked(L"IACheckControl18", true);
+    EncodeFromControls(w, out);
+    EXPECT_EQ(out[at + 13], 12);
+    EXPECT_EQ(out[at + 15], 9);
+
+    // Without a current block there is nothing to keep.
+    w.block.clear();
+    EncodeFromControls(w, out);
+    EXPECT_EQ(out[at + 13], 0);
+    EXPECT_EQ(out[at + 15], 1);
 }
 
 TEST(ObjectControls, ValidationReadsTheBoxesAndTheNameInBytes)

@@ -33,6 +33,16 @@ TEST(ClipArgumentsTest, VerbsFilesAndFormats)
     ASSERT_TRUE(r.Command);
     EXPECT_EQ(r.Command->FormatNumber, L"");
 
+    r = Parse({L"put", L"--line", L"a 0 0 0 0 1 2 0 0", L"--format", L"21"});
+    ASSERT_TRUE(r.Command);
+    EXPECT_TRUE(r.Command->Line);
+    EXPECT_EQ(r.Command->LineText, L"a 0 0 0 0 1 2 0 0");
+    EXPECT_TRUE(r.Command->File.empty());
+    r = Parse({L"show", L"--line", L"object.kst"});
+    ASSERT_TRUE(r.Command);
+    EXPECT_TRUE(r.Command->Line);
+    EXPECT_EQ(r.Command->File, L"object.kst");
+
     r = Parse({L"formats"});
     ASSERT_TRUE(r.Command);
     EXPECT_EQ(r.Command->Verb, TClipVerb::Formats);
@@ -54,6 +64,11 @@ TEST(ClipArgumentsTest, WrongLinesAreRefusedWithAReason)
              {L"show", L"--verbose"},
              {L"formats", L"x"},
              {L"put", L""},
+             {L"put", L"--line"},
+             {L"put", L"a", L"--line", L"x"},
+             {L"show", L"--line", L"--line"},
+             {L"get", L"a", L"--line"},
+             {L"formats", L"--line"},
          }) {
         const auto r = Parse(args);
         EXPECT_FALSE(r.Command) << args.size();

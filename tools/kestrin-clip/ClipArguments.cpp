@@ -14,8 +14,10 @@ TClipArguments Fail(std::wstring error)
 const wchar_t* ClipUsage()
 {
     return L"usage: kestrin-clip put FILE [--format N]    put the file's bytes on the clipboard as one block\n"
+           L"       kestrin-clip put --line LINE [--format N]  put the object of a catalogue line on the clipboard\n"
            L"       kestrin-clip get FILE [--format N]    write the clipboard's block to FILE\n"
            L"       kestrin-clip show [FILE] [--format N] print the fields of the block in FILE or on the clipboard\n"
+           L"       kestrin-clip show --line [FILE] [--format N]  print the object as a catalogue line\n"
            L"       kestrin-clip formats                  list the formats the clipboard offers\n"
            L"N is the number text that ends the map editor's format name (default 28; 21 and 14 for\n"
            L"older editions). Exit status: 0 success, 1 failure, 2 wrong command line.\n";
@@ -44,6 +46,17 @@ TClipArguments ParseClipArguments(const std::vector<std::wstring>& args)
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::wstring& a = args[i];
         std::wstring number;
+        if (a == L"--line") {
+            if (c.Line)
+                return Fail(L"--line given twice");
+            c.Line = true;
+            if (c.Verb == TClipVerb::Put) {
+                if (i + 1 >= args.size())
+                    return Fail(L"--line needs a catalogue line");
+                c.LineText = args[++i];
+            }
+            continue;
+        }
         if (a == L"--format") {
             if (i + 1 >= args.size())
                 return Fail(L"--format needs a number text");
@@ -69,7 +82,14 @@ TClipArguments ParseClipArguments(const std::vector<std::wstring>& args)
 
     switch (c.Verb) {
     case TClipVerb::Put:
+        if (c.Line && haveFile)
+            return Fail(L"put takes a file or --line, not both");
+        if (!c.Line && !haveFile)
+            return Fail(L"put needs a file or --line");
+        break;
     case TClipVerb::Get:
+        if (c.Line)
+            return Fail(L"get takes no --line");
         if (!haveFile)
             return Fail(verb + L" needs a file");
         break;
@@ -77,8 +97,8 @@ TClipArguments ParseClipArguments(const std::vector<std::wstring>& args)
         break;
     case TClipVerb::Formats:
     case TClipVerb::Help:
-        if (haveFile || haveFormat)
-            return Fail(verb + L" takes no file and no format");
+        if (haveFile || haveFormat || c.Line)
+            return Fail(verb + L" takes no file, no format and no --line");
         break;
     }
     TClipArguments r;

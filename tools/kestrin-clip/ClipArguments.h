@@ -1,5 +1,6 @@
 #pragma once
-// The command line of kestrin-clip: a verb, an optional file and --format N.
+// The command line of kestrin-clip: a verb, an optional file, --format N, and
+// --line (put takes the catalogue line after it; show prints the object as one).
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,6 +11,8 @@ struct TClipCommand {
     TClipVerb Verb = TClipVerb::Help;
     std::wstring File;         // empty when none was given (show reads the clipboard then)
     std::wstring FormatNumber = L"28";  // appended to the format name as typed
+    bool Line = false;                  // put and show: the object as a catalogue line
+    std::wstring LineText;              // put --line: the line given
 };
 
 struct TClipArguments {

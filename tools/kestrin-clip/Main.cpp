@@ -7,10 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "framework/CodePage.h"
 #include "framework/Exceptions.h"
 #include "object/ClipboardExchange.h"
 #include "object/ObjectFile.h"
 #include "tools/kestrin-clip/BlockText.h"
+#include "tools/kestrin-clip/CatalogueLine.h"
 #include "tools/kestrin-clip/ClipArguments.h"
 #include "tools/kestrin-clip/ClipIO.h"
 
@@ -58,6 +60,13 @@ int Run(const TClipCommand& c)
         WriteText(STD_OUTPUT_HANDLE, ClipUsage());
         return 0;
     case TClipVerb::Put: {
+        if (c.Line) {
+            const TCatalogueLineBlock object = BlockFromCatalogueLine(ToCodePage(c.LineText));
+            if (!object.Block)
+                throw Exception(L"Wrong catalogue line: " + FromCodePage(object.Error));
+            PutBlock(RegisterMapEditorFormat(c.FormatNumber), *object.Block);
+            return 0;
+        }
         const std::vector<uint8_t> bytes = ReadInput(c.File);
         // The system hands out no memory block of 0 bytes; refuse before the clipboard is touched.
         if (bytes.empty())
@@ -78,6 +87,15 @@ int Run(const TClipCommand& c)
         const std::vector<uint8_t> bytes = c.File.empty()
                                                ? GetBlock(RegisterMapEditorFormat(c.FormatNumber), FormatName(c))
                                                : ReadInput(c.File);
+        if (c.Line) {
+            const TCatalogueLineText line = CatalogueLineOfBlock(bytes);
+            if (!line.Line) {
+                Fail(line.Error == "Wrong data" ? L"Wrong data: " + Widen(BlockRefusal(bytes)) : FromCodePage(line.Error));
+                return kExitFailure;
+            }
+            WriteText(STD_OUTPUT_HANDLE, FromCodePage(*line.Line) + L"\n");
+            return 0;
+        }
         const auto text = DescribeObjectBlock(bytes);
         if (!text) {
             Fail(L"Wrong data: " + Widen(BlockRefusal(bytes)));
