@@ -93,17 +93,16 @@ void THelpForm::KdSpeedButton1Click(TObject*)
 
 void THelpForm::Button1Click(TObject*) { Close(); }
 
-// A help window is made for each showing: closing frees it.
-void THelpForm::FormClose(TObject*, TCloseAction& action) { action = caFree; }
-
 void THelpForm::WndProc(TMessage& msg)
 {
     if (msg.Msg == WM_SYSCOMMAND) {
-        // The low four bits carry how the command was given, not what it is.
+        // The low four bits carry how the command was given; only the tray
+        // step looks past them. Which way it goes, and the steps after it,
+        // take the command exactly as it came.
         const WPARAM command = msg.WParam & 0xFFF0;
         if ((command == SC_MINIMIZE || command == SC_RESTORE) && host_.TrayIconChecked()) {
             msg.Result = 0;
-            const bool show = command == SC_RESTORE;
+            const bool show = msg.WParam == SC_RESTORE;
             SetVisible(show);
             host_.SetMainWindowVisible(show);
             // The main window shown last must not take the place of the open help.
@@ -111,11 +110,11 @@ void THelpForm::WndProc(TMessage& msg)
                 ShowForm();
             return;
         }
-        if (command == SC_MAXIMIZE) {
+        if (msg.WParam == SC_MAXIMIZE) {
             msg.Result = 0;
             return;
         }
-        if (command == SC_MINIMIZE) {
+        if (msg.WParam == SC_MINIMIZE) {
             msg.Result = 0;
             Application->Minimize();
             return;

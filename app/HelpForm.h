@@ -45,7 +45,6 @@ public:
     // Handlers bound by the window description.
     void KdSpeedButton1Click(TObject* sender);
     void Button1Click(TObject* sender);
-    void FormClose(TObject* sender, TCloseAction& action);
 
 protected:
     // Minimise and restore go through the tray while "Tray Icon" is checked, or

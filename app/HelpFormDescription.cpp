@@ -19,7 +19,6 @@ TFormDescription HelpDescription()
          .Font = TFontSpec{L"MS Sans Serif", -11},
          .ClientWidth = 471,
          .ClientHeight = 505,
-         .Events = {On(&TCustomForm::OnClose, &F::FormClose)},
          .Setup = Set<THelpForm>([](THelpForm& f) {
              f.SetWindowClassName(L"Kestrin Help Form");
              f.SetBorderStyle(bsSizeable);

@@ -14,6 +14,8 @@ void TForm1::Button1Click(TObject*)
         explicit TOpenFlag(TForm1& f) : form(f) { form.helpOpen_ = true; }
         ~TOpenFlag() { form.helpOpen_ = false; }
     } open(*this);
+    // The help window has no owner component: it is owned here alone and freed
+    // when the modal showing ends, however it ends.
     auto help = std::make_unique<THelpForm>(nullptr, static_cast<IHelpHost&>(*this));
     help_ = help.get();
     try {

@@ -112,7 +112,7 @@ TEST_F(HelpFormTest, RuThatCannotLoadKeepsTheTextAndTheLanguage)
 struct TModalSteps {
     TForm1* Main = nullptr;
     bool OpenInside = false, TrayHidBoth = false, TrayRestoredBoth = false, HelpActive = false;
-    bool MinimisedApplication = false, HelpCameBack = false, MemoFramed = false;
+    bool MinimisedApplication = false, HelpCameBack = false, MemoFramed = false, RestoreWithLowBitsHid = false;
 } gSteps;
 
 void CALLBACK RunSteps(HWND, UINT, UINT_PTR id, DWORD)
@@ -134,6 +134,10 @@ void CALLBACK RunSteps(HWND, UINT, UINT_PTR id, DWORD)
     SendMessageW(h, WM_SYSCOMMAND, SC_RESTORE, 0);
     s.TrayRestoredBoth = IsWindowVisible(h) && IsWindowVisible(main);
     s.HelpActive = GetActiveWindow() == h;
+    // Only the exact restore command shows them; with low bits it hides them.
+    SendMessageW(h, WM_SYSCOMMAND, SC_RESTORE | 2, 0);
+    s.RestoreWithLowBitsHid = !IsWindowVisible(h) && !IsWindowVisible(main);
+    SendMessageW(h, WM_SYSCOMMAND, SC_RESTORE, 0);
 
     tray->SetChecked(false);
     SendMessageW(h, WM_SYSCOMMAND, SC_MINIMIZE, 0);
@@ -161,6 +165,7 @@ TEST_F(HelpFormTest, HelpButtonOpensTheWindowModallyWithItsFlagAndItsSystemComma
     EXPECT_EQ(host.Errors, 0);
     EXPECT_TRUE(gSteps.OpenInside);
     EXPECT_TRUE(gSteps.TrayHidBoth && gSteps.TrayRestoredBoth);
+    EXPECT_TRUE(gSteps.RestoreWithLowBitsHid);
     EXPECT_TRUE(gSteps.HelpActive) << "the modal help window is in front again";
     EXPECT_TRUE(gSteps.MinimisedApplication && gSteps.HelpCameBack);
     EXPECT_FALSE(main->HelpOpen());

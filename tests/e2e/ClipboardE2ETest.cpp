@@ -247,7 +247,7 @@ TEST_F(KestrinE2E, TerrainsAndPageFollowTheMouse)
     ASSERT_EQ(copied.size(), 4096u);
     const size_t at = 4 + fields.Name.size() + 12;
     EXPECT_EQ(copied[at], 0x24);      // Grass, Rough
-    EXPECT_EQ(copied[at + 1], 0);     // no Water
+    EXPECT_EQ(copied[at + 1], 0xFE);  // no Water; bits 1-7 of the pasted 0xFF kept
     EXPECT_EQ(copied[at + 2], 0x80);  // the map editor's Lava
     EXPECT_EQ(copied[at + 3], 1);     // and its Water
     EXPECT_EQ(copied[at + 12], 3);    // "Heroes"

@@ -307,3 +307,69 @@ TEST_F(KestrinClipTest, GetIntoAFolderThatDoesNotExistFailsCleanly)
 }
 
 }  // namespace
+
+namespace {
+
+// Lines as the game's catalogue files hold them.
+std::vector<std::string> CatalogueLines()
+{
+    std::vector<std::string> lines;
+    std::mt19937 random(22);
+    for (int n = 0; n < 6; ++n) {
+        std::string mask[2], terrain[2];
+        for (auto& m : mask)
+            for (int i = 0; i < 48; ++i)
+                m += char('0' + (random() & 1));
+        for (auto& t : terrain)
+            for (int i = 0; i < 9; ++i)
+                t += char('0' + (random() & 1));
+        lines.push_back("AVW" + std::to_string(n) + "xyz.def " + mask[0] + " " + mask[1] + " " + terrain[0] + " " +
+                        terrain[1] + " " + std::to_string(random() % 232) + " " + std::to_string(random() % 20) +
+                        " " + std::to_string(n % 6) + " " + std::to_string(n % 2));
+    }
+    return lines;
+}
+
+}  // namespace
+
+TEST_F(KestrinClipTest, CatalogueLinesGoOnTheClipboardAndComeBack)
+{
+    // A catalogue file: the count, then the lines.
+    const std::vector<std::string> lines = CatalogueLines();
+    std::string text = std::to_string(lines.size()) + "\r\n";
+    for (const std::string& line : lines)
+        text += line + "\r\n";
+    const std::wstring file = Path(L"Objects.txt");
+    WriteFile(file, std::vector<uint8_t>(text.begin(), text.end()));
+    const std::vector<uint8_t> read = ReadFile(file);
+    const std::string back(read.begin(), read.end());
+    for (size_t at = back.find("\r\n") + 2; at < back.size();) {
+        const size_t end = back.find("\r\n", at);
+        const std::string line = back.substr(at, end - at);
+        at = end + 2;
+        ASSERT_EQ(RunClip(L"put --line \"" + std::wstring(line.begin(), line.end()) + L"\"").exitCode, 0u) << line;
+        const RunResult shown = RunClip(L"show --line");
+        EXPECT_EQ(shown.exitCode, 0u) << shown.err;
+        EXPECT_EQ(shown.out, line + "\n");
+        // The block has the editor's 16-byte tail.
+        const std::wstring saved = Path(L"line.bin");
+        ASSERT_EQ(RunClip(L"get " + Quote(saved)).exitCode, 0u);
+        EXPECT_EQ(ReadFile(saved).size(), line.find(' ') + 46);
+        EXPECT_EQ(RunClip(L"show --line " + Quote(saved)).out, line + "\n");
+    }
+
+    // Malformed lines are refused with the field named; the clipboard stays.
+    const std::string& good = lines[0];
+    const size_t mask = good.find(' ') + 1;
+    const std::pair<std::string, std::string> wrong[] = {
+        {good.substr(0, good.find(' ', good.find(' ') + 1)), "the line ends before the actions field"},
+        {good.substr(0, mask) + "2" + good.substr(mask + 1), "the passability field has \"2\" at digit 1"},
+        {good.substr(0, good.rfind(' ')) + " 300", "the ground field 300 does not fit"},
+    };
+    for (const auto& [line, reason] : wrong) {
+        const RunResult r = RunClip(L"put --line \"" + std::wstring(line.begin(), line.end()) + L"\"");
+        EXPECT_EQ(r.exitCode, 1u) << line;
+        EXPECT_NE(r.err.find(reason), std::string::npos) << r.err;
+    }
+    EXPECT_EQ(RunClip(L"show --line").out, lines.back() + "\n");
+}
