@@ -52,7 +52,8 @@ void TPictureForm::SetZoom(int zoom)
     SetClientSize(kPictureWidth * zoom_, kPictureHeight * zoom_);
     // The bigger window stays on the screen, as far as it fits.
     if (HandleAllocated()) {
-        MONITORINFO monitor{sizeof monitor};
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
         if (GetMonitorInfoW(MonitorFromWindow(Handle(), MONITOR_DEFAULTTONEAREST), &monitor)) {
             const RECT& work = monitor.rcWork;
             SetBounds(std::max<int>(work.left, std::min<int>(Left(), work.right - Width())),
@@ -113,6 +114,10 @@ void TPictureForm::WndProc(TMessage& msg)
         }
         break;
     }
+    case WM_PAINT:
+        // The library paints a window only for its graphic children; this one has none.
+        PaintHandler(msg);
+        return;
     case WM_KEYDOWN:
         if (msg.WParam == '1' || msg.WParam == VK_NUMPAD1 || msg.WParam == '2' || msg.WParam == VK_NUMPAD2) {
             SetZoom(msg.WParam == '2' || msg.WParam == VK_NUMPAD2 ? 2 : 1);

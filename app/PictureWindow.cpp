@@ -191,7 +191,8 @@ void TPictureWindow::Place()
         return;
     int left = mainRect.right;
     int top = mainRect.top;
-    MONITORINFO monitor{sizeof monitor};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
     if (GetMonitorInfoW(MonitorFromWindow(main_.Handle(), MONITOR_DEFAULTTONEAREST), &monitor)) {
         const RECT& work = monitor.rcWork;
         left = std::max<int>(work.left, std::min<int>(left, work.right - form_->Width()));
