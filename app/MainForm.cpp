@@ -198,7 +198,8 @@ void TForm1::Image11ContextPopup(TObject*, POINT, bool&) { grid_.SetRightBrush(c
 void TForm1::LoadCatalogue()
 {
     catalogue_.Clear();
-    LoadCatalogueFiles(catalogue_);
+    // The game's files serve the catalogue and the pictures alike.
+    LoadCatalogueFiles(catalogue_, picture_.GameFiles());
 }
 
 void TForm1::ComboNameChange(TObject*)

@@ -27,6 +27,8 @@ public:
     TPictureWindow(const TPictureWindow&) = delete;
     TPictureWindow& operator=(const TPictureWindow&) = delete;
 
+    // The game's files, looked up in the current directory, for the whole run.
+    TGameFiles& GameFiles() { return files_; }
     // True when a Data folder was there at start; else nothing here acts.
     bool Active() const { return hasData_; }
     // Adds "Picture" to the main window's system menu (once its window exists).
