@@ -19,6 +19,8 @@ TForm1::~TForm1() { Destroying(); }
 void TForm1::FormCreate(TObject*)
 {
     try {
+        // The system menu's "Picture", when there is a Data folder.
+        picture_.AddMenuItem();
         // 1. The window keeps its size.
         TSizeConstraints fixed = Constraints();
         fixed.MinWidth = fixed.MaxWidth = Width();
@@ -163,14 +165,23 @@ void TForm1::BuildGrid()
 
 void TForm1::PrepareLegend() { grid_.PrepareLegend(*this); }
 
-void TForm1::RepaintGrid() { grid_.Repaint(); }
+void TForm1::RepaintGrid()
+{
+    grid_.Repaint();
+    picture_.MasksChanged();
+}
 
 void TForm1::Image12MouseDown(TObject* sender, TMouseButton button, TShiftState, int, int)
 {
     grid_.MouseDown(sender, button);
+    picture_.MasksChanged();
 }
 
-void TForm1::Image12MouseMove(TObject* sender, TShiftState shift, int, int) { grid_.MouseMove(sender, shift); }
+void TForm1::Image12MouseMove(TObject* sender, TShiftState shift, int, int)
+{
+    grid_.MouseMove(sender, shift);
+    picture_.MasksChanged();
+}
 
 void TForm1::Image8Click(TObject*) { grid_.SetLeftBrush(ckNotAnObject); }
 void TForm1::Image9Click(TObject*) { grid_.SetLeftBrush(ckObject); }
@@ -187,10 +198,15 @@ void TForm1::Image11ContextPopup(TObject*, POINT, bool&) { grid_.SetRightBrush(c
 void TForm1::LoadCatalogue()
 {
     catalogue_.Clear();
-    LoadCatalogueFiles(catalogue_);
+    // The game's files serve the catalogue and the pictures alike.
+    LoadCatalogueFiles(catalogue_, picture_.GameFiles());
 }
 
-void TForm1::ComboNameChange(TObject*) { appearance_.PictureNameChanged(); }
+void TForm1::ComboNameChange(TObject*)
+{
+    appearance_.PictureNameChanged();
+    picture_.NameChanged(Control<TComboBox>(L"ComboName")->Text());
+}
 
 void TForm1::Button7Click(TObject*) { appearance_.CopyPicture(); }
 
@@ -208,9 +224,12 @@ TTrayBehaviour& TForm1::Tray()
 
 void TForm1::WndProc(TMessage& msg)
 {
-    if (msg.Msg == WM_SYSCOMMAND && !InState(csDestroying) && Tray().SystemCommand(msg))
+    if (msg.Msg == WM_SYSCOMMAND && !InState(csDestroying) && (picture_.SystemCommand(msg) || Tray().SystemCommand(msg)))
         return;
     TForm::WndProc(msg);
+    // The picture window hides and comes back with this one.
+    if (msg.Msg == WM_WINDOWPOSCHANGED && !InState(csDestroying))
+        picture_.MainWindowChanged();
 }
 
 void TForm1::CheckBox20Click(TObject*) { Tray().TrayIconBoxClicked(); }

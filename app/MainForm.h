@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/HelpForm.h"
+#include "app/PictureWindow.h"
 #include "app/TrayBehaviour.h"
 #include "app/editor/MaskGrid.h"
 #include "app/editor/TypeSelection.h"
@@ -57,6 +58,9 @@ public:
     TImage* Cell(int row, int column) const { return grid_.Cell(row, column); }
     int LeftBrush() const { return grid_.LeftBrush(); }
     int RightBrush() const { return grid_.RightBrush(); }
+
+    // The picture window's side of the main window.
+    TPictureWindow& Picture() { return picture_; }
 
     // True while the help window is open; the open help window, or null.
     bool HelpOpen() const { return helpOpen_; }
@@ -171,4 +175,6 @@ private:
     bool helpOpen_ = false;
     THelpForm* help_ = nullptr;  // owned by Button1Click while it shows the window
     std::unique_ptr<TTrayBehaviour> tray_;
+    // Last, so that the picture window goes before everything it shows.
+    TPictureWindow picture_{*this, grid_, block_};
 };

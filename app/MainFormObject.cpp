@@ -30,6 +30,7 @@ void TForm1::SetPictureName(std::string_view bytes)
     box->SetText(FromCodePage(bytes));
     pictureBytes_.assign(bytes);
     pictureShown_ = box->Text();
+    picture_.NameChanged(pictureShown_);
 }
 
 void TForm1::SetPictureList(std::span<const std::string_view> names)
@@ -99,6 +100,7 @@ void TForm1::ShowGroups()
         useless->BringToFront();
     else
         properties->BringToFront();
+    picture_.ObjectDecoded();
 }
 
 void TForm1::HideGroups()
@@ -106,6 +108,7 @@ void TForm1::HideGroups()
     Control<TGroupBox>(L"GroupBox1")->Hide();
     Control<TGroupBox>(L"GroupBox2")->Hide();
     Control<TGroupBox>(L"GroupBox4")->Hide();
+    picture_.MasksChanged();
 }
 
 bool TForm1::ObjectShown() const { return Control<TGroupBox>(L"GroupBox4")->Visible(); }

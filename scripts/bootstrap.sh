@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev googletest
-  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 zlib1g-dev libz-mingw-w64-dev
   wine wine64 xvfb x11-utils xdotool fonts-wine fonts-liberation imagemagick
   procps util-linux zip unzip bc
 )

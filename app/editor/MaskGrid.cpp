@@ -128,42 +128,58 @@ void TMaskGrid::SetRightBrush(int kind)
         PaintPicture(rightPicture_, kind);
 }
 
-void TMaskGrid::SetCellKind(TImage* cell, int kind)
+bool TMaskGrid::Find(const TObject* sender, int& row, int& column) const
 {
-    for (int r = 0; r < kMaskRows; ++r) {
-        for (int c = 0; c < kMaskColumns; ++c) {
-            if (Cell(r, c) != cell)
-                continue;
-            if (masks_.Kind(r, c) != kind) {
-                masks_.SetKind(r, c, kind);
-                PaintPicture(cell, kind);
-            }
-            return;
-        }
-    }
+    for (row = 0; row < kMaskRows; ++row)
+        for (column = 0; column < kMaskColumns; ++column)
+            if (Cell(row, column) == sender)
+                return true;
+    return false;
+}
+
+void TMaskGrid::SetKindAt(int row, int column, int kind)
+{
+    if (masks_.Kind(row, column) == kind)
+        return;
+    masks_.SetKind(row, column, kind);
+    if (TImage* cell = Cell(row, column))
+        PaintPicture(cell, kind);
 }
 
 void TMaskGrid::MouseDown(TObject* sender, TMouseButton button)
 {
-    auto* cell = dynamic_cast<TImage*>(sender);
-    if (block_.empty() || !cell)
+    int row = 0, column = 0;
+    if (block_.empty() || !Find(sender, row, column))
         return;
-    if (button == mbLeft)
-        SetCellKind(cell, leftBrush_);
-    else if (button == mbRight)
-        SetCellKind(cell, rightBrush_);
+    PressCell(row, column, button);
     // Without the capture each move goes to the cell under the pointer, so a drag
     // paints every cell it crosses.
-    cell->SetMouseCapture(false);
+    Cell(row, column)->SetMouseCapture(false);
 }
 
 void TMaskGrid::MouseMove(TObject* sender, TShiftState shift)
 {
-    auto* cell = dynamic_cast<TImage*>(sender);
-    if (block_.empty() || !cell || ((shift & ssLeft) && (shift & ssRight)))
+    int row = 0, column = 0;
+    if (Find(sender, row, column))
+        MoveOverCell(row, column, shift);
+}
+
+void TMaskGrid::PressCell(int row, int column, TMouseButton button)
+{
+    if (block_.empty() || !Cell(row, column))
+        return;
+    if (button == mbLeft)
+        SetKindAt(row, column, leftBrush_);
+    else if (button == mbRight)
+        SetKindAt(row, column, rightBrush_);
+}
+
+void TMaskGrid::MoveOverCell(int row, int column, TShiftState shift)
+{
+    if (block_.empty() || !Cell(row, column) || ((shift & ssLeft) && (shift & ssRight)))
         return;
     if (shift & ssLeft)
-        SetCellKind(cell, leftBrush_);
+        SetKindAt(row, column, leftBrush_);
     else if (shift & ssRight)
-        SetCellKind(cell, rightBrush_);
+        SetKindAt(row, column, rightBrush_);
 }

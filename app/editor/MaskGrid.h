@@ -43,9 +43,18 @@ public:
     // every cell it crosses; a move with one button held paints with its brush.
     void MouseDown(TObject* sender, TMouseButton button);
     void MouseMove(TObject* sender, TShiftState shift);
+    // The same for the cell at row 0..5, column 0..7 from another view of the
+    // cells (the picture window); the capture is left alone.
+    void PressCell(int row, int column, TMouseButton button);
+    void MoveOverCell(int row, int column, TShiftState shift);
+
+    // The store the cells show.
+    const TMaskStore& Masks() const { return masks_; }
 
 private:
-    void SetCellKind(TImage* cell, int kind);
+    // The row and column of a cell; false for anything else.
+    bool Find(const TObject* sender, int& row, int& column) const;
+    void SetKindAt(int row, int column, int kind);
 
     TMaskStore& masks_;
     const std::vector<uint8_t>& block_;
