@@ -5,7 +5,6 @@
 #include "framework/Application.h"
 #include "framework/Exceptions.h"
 #include "framework/HintWindow.h"
-#include "framework/MouseState.h"
 #include "framework/OSError.h"
 
 TCustomForm* GetParentForm(const TControl* control)

@@ -1,9 +1,13 @@
 #pragma once
-// The tool tip window of one form: shows a control's short hint near the pointer.
+// Tool tips: the tip window of one form, which shows a control's short hint
+// near the pointer, and the timing of when it shows and goes.
 #include <windows.h>
 
 #include <string>
 #include <string_view>
+
+class TControl;
+class TCustomForm;
 
 class THintWindow {
 public:
@@ -26,3 +30,19 @@ private:
     std::wstring text_;
     bool shown_ = false;
 };
+
+// Tool tips: told when the pointer enters or leaves a control, or a button is pressed.
+namespace hinttip {
+
+void ControlEntered(TControl* control);
+void ControlLeft(TControl* control);
+void Cancel();
+// A form's hint timer fired.
+void TimerFired(HWND form, UINT_PTR id);
+// A form is going: drop its hint and timers.
+void FormGone(TCustomForm* form);
+// Timer ids the hint code uses on a form's window.
+constexpr UINT_PTR kShowTimer = 0x4B48;
+constexpr UINT_PTR kHideTimer = 0x4B49;
+
+}  // namespace hinttip

@@ -4,7 +4,6 @@
 #include <windows.h>
 
 class TControl;
-class TCustomForm;
 
 namespace mousestate {
 
@@ -22,19 +21,3 @@ void SetCaptured(TControl* control);
 void Forget(TControl* control);
 
 }  // namespace mousestate
-
-// Tool tips: told when the pointer enters or leaves a control, or a button is pressed.
-namespace hinttip {
-
-void ControlEntered(TControl* control);
-void ControlLeft(TControl* control);
-void Cancel();
-// A form's hint timer fired.
-void TimerFired(HWND form, UINT_PTR id);
-// A form is going: drop its hint and timers.
-void FormGone(TCustomForm* form);
-// Timer ids the hint code uses on a form's window.
-constexpr UINT_PTR kShowTimer = 0x4B48;
-constexpr UINT_PTR kHideTimer = 0x4B49;
-
-}  // namespace hinttip

@@ -1,73 +1,17 @@
-// TWinControl: window creation, the window procedures that feed WindowProc, the
-// reflection of child notifications, graphic children's painting and mouse input.
-#include <algorithm>
-#include <unordered_map>
+// TWinControl: its window's creation and end, bounds, text, state, and the
+// children in z-order and tab order. The message path is in WindowProcs.cpp,
+// input in WinControlInput.cpp, painting in CustomControls.cpp.
+#include "framework/WinControl.h"
 
-#include "framework/Application.h"
-#include "framework/Controls.h"
+#include <algorithm>
+
 #include "framework/Exceptions.h"
 #include "framework/Handles.h"
 #include "framework/MouseState.h"
 #include "framework/OSError.h"
+#include "framework/WindowProcs.h"
 
 namespace {
-
-// Windows of system classes (and windows inside controls, a combo box's edit)
-// that controls have taken over, with the procedure each had. Looked up
-// in-process: window properties and the common-controls subclass chain cost a
-// round trip to the window server per message on some platforms. A window's
-// messages run on the thread that made it, hence one table per thread. The
-// table is never freed: windows may still be destroyed after the thread's own
-// objects are gone (by static objects at exit).
-struct TTakenWindow {
-    TWinControl* Control = nullptr;
-    WNDPROC Original = nullptr;
-};
-using TTakenTable = std::unordered_map<HWND, TTakenWindow>;
-thread_local TTakenTable* g_takenTable = nullptr;
-
-TTakenTable& TakenTable()
-{
-    if (!g_takenTable)
-        g_takenTable = new TTakenTable;
-    return *g_takenTable;
-}
-
-const TTakenWindow* Taken(HWND h)
-{
-    if (!g_takenTable)
-        return nullptr;
-    auto it = g_takenTable->find(h);
-    return it == g_takenTable->end() ? nullptr : &it->second;
-}
-
-// Points the window at procedure, remembering the one it had.
-bool Take(HWND h, TWinControl* control, WNDPROC procedure)
-{
-    const auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(h, GWLP_WNDPROC));
-    if (!original)
-        return false;
-    TakenTable()[h] = TTakenWindow{control, original};
-    SetLastError(0);
-    if (!SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)) && GetLastError() != 0) {
-        TakenTable().erase(h);
-        return false;
-    }
-    return true;
-}
-
-// Gives the window its own procedure back (unless another has taken it since).
-void Release(HWND h, WNDPROC procedure)
-{
-    if (!g_takenTable)
-        return;
-    auto it = g_takenTable->find(h);
-    if (it == g_takenTable->end())
-        return;
-    if (reinterpret_cast<WNDPROC>(GetWindowLongPtrW(h, GWLP_WNDPROC)) == procedure)
-        SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(it->second.Original));
-    g_takenTable->erase(it);
-}
 
 UINT NextControlId()
 {
@@ -76,73 +20,7 @@ UINT NextControlId()
     return 0x100 + next;
 }
 
-bool IsGraphic(const TControl* c) { return !c->InheritsFrom(L"TWinControl"); }
-
-POINT PointOf(LPARAM lp) { return {static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))}; }
-
 }  // namespace
-
-LRESULT CALLBACK KdControlWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
-{
-    TWinControl* c = nullptr;
-    if (msg == WM_NCCREATE) {
-        c = static_cast<TWinControl*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-        if (c) {
-            SetWindowLongPtrW(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(c));
-            c->handle_ = h;
-            handles::Created(handles::Kind::User);
-        }
-    } else {
-        c = reinterpret_cast<TWinControl*>(GetWindowLongPtrW(h, GWLP_USERDATA));
-    }
-    if (!c)
-        return DefWindowProcW(h, msg, wp, lp);
-    TWinControl::TFreedWatch watch(c);
-    LRESULT r = c->Dispatch(msg, wp, lp);
-    if (!watch.Freed() && msg == WM_NCDESTROY)
-        c->WindowDestroyed();
-    return r;
-}
-
-LRESULT CALLBACK KdControlSubclassProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
-{
-    const TTakenWindow* taken = Taken(h);
-    if (!taken)
-        return DefWindowProcW(h, msg, wp, lp);
-    TWinControl* c = taken->Control;
-    LRESULT r;
-    {
-        TWinControl::TFreedWatch watch(c);
-        r = c->Dispatch(msg, wp, lp);
-        if (watch.Freed())  // a handler freed the control: touch nothing of it
-            return r;
-    }
-    if (msg == WM_NCDESTROY) {
-        Release(h, KdControlSubclassProc);
-        c->WindowDestroyed();
-    }
-    return r;
-}
-
-LRESULT CALLBACK KdInnerSubclassProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
-{
-    const TTakenWindow* taken = Taken(h);
-    if (!taken)
-        return DefWindowProcW(h, msg, wp, lp);
-    TWinControl* c = taken->Control;
-    LRESULT r = 0;
-    try {
-        r = c->InnerWindowProc(h, msg, wp, lp);
-    } catch (...) {
-        Application->HandleException(c);
-    }
-    if (msg == WM_NCDESTROY) {
-        Release(h, KdInnerSubclassProc);
-        auto& v = c->innerWindows_;
-        v.erase(std::remove(v.begin(), v.end(), h), v.end());
-    }
-    return r;
-}
 
 void TCreateParams::SetWinClassName(std::wstring_view name)
 {
@@ -153,19 +31,6 @@ void TCreateParams::SetWinClassName(std::wstring_view name)
 std::wstring TCreateParams::WinClassNameString() const { return std::wstring(WinClassName.data()); }
 
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
-
-TWinControl::TFreedWatch::TFreedWatch(TWinControl* c) : control_(c), outer_(c->freedFlag_)
-{
-    c->freedFlag_ = &freed_;
-}
-
-TWinControl::TFreedWatch::~TFreedWatch()
-{
-    if (!freed_)
-        control_->freedFlag_ = outer_;
-    else if (outer_)
-        *outer_ = true;  // the frames further out learn of it too
-}
 
 TWinControl::~TWinControl()
 {
@@ -190,7 +55,7 @@ TWinControl::~TWinControl()
         if (!DestroyWindow(h) && handle_ == h) {
             // The window is out of reach (another thread): at least cut it loose.
             if (systemClass_)
-                Release(h, KdControlSubclassProc);
+                TWindowProcs::GiveBack(h, TWindowProcs::SystemClass);
             else
                 SetWindowLongPtrW(h, GWLP_USERDATA, 0);
             WindowDestroyed();
@@ -253,8 +118,7 @@ void TWinControl::CreateWindowHandle(const TCreateParams& p)
         handle_ = h;
         handles::Created(handles::Kind::User);
         systemClass_ = true;
-        originalProc_ = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(h, GWLP_WNDPROC));
-        if (!Take(h, this, KdControlSubclassProc)) {
+        if (!TWindowProcs::TakeOver(h, this, TWindowProcs::SystemClass)) {
             DWORD error = GetLastError();
             handle_ = nullptr;
             systemClass_ = false;
@@ -267,13 +131,13 @@ void TWinControl::CreateWindowHandle(const TCreateParams& p)
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     if (GetClassInfoExW(inst, cls.c_str(), &wc)) {
-        if (wc.lpfnWndProc != KdControlWndProc)
+        if (wc.lpfnWndProc != TWindowProcs::OwnClass)
             throw EComponentError(L"The window class name " + cls + L" is taken by another window class");
     } else {
         wc = WNDCLASSEXW{};
         wc.cbSize = sizeof wc;
         wc.style = p.ClassStyle;
-        wc.lpfnWndProc = KdControlWndProc;
+        wc.lpfnWndProc = TWindowProcs::OwnClass;
         wc.hInstance = inst;
         wc.hCursor = p.Cursor ? p.Cursor : LoadCursorW(nullptr, IDC_ARROW);
         wc.hIcon = p.Icon;
@@ -387,405 +251,10 @@ void TWinControl::WindowDestroyed()
         SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);
     handle_ = nullptr;
     systemClass_ = false;
-    originalProc_ = nullptr;
     trackingLeave_ = false;
     handles::Freed(handles::Kind::User);
     if (mousestate::Captured() == this)
         mousestate::SetCaptured(nullptr);
-}
-
-TWinControl* TWinControl::FindControl(HWND h)
-{
-    if (!h)
-        return nullptr;
-    DWORD pid = 0;
-    if (GetWindowThreadProcessId(h, &pid) != GetCurrentThreadId() || pid != GetCurrentProcessId())
-        return nullptr;
-    if (const TTakenWindow* taken = Taken(h))
-        return taken->Control;
-    if (reinterpret_cast<WNDPROC>(GetClassLongPtrW(h, GCLP_WNDPROC)) == KdControlWndProc)
-        return reinterpret_cast<TWinControl*>(GetWindowLongPtrW(h, GWLP_USERDATA));
-    return nullptr;
-}
-
-void TWinControl::AttachInnerWindow(HWND inner)
-{
-    if (!inner || std::find(innerWindows_.begin(), innerWindows_.end(), inner) != innerWindows_.end())
-        return;
-    if (!Take(inner, this, KdInnerSubclassProc))
-        RaiseLastOSError();
-    innerWindows_.push_back(inner);
-}
-
-LRESULT TWinControl::InnerWindowProc(HWND inner, UINT msg, WPARAM wp, LPARAM lp)
-{
-    if (msg == WM_MOUSEMOVE) {
-        POINT p = PointOf(lp);
-        MapWindowPoints(inner, handle_, &p, 1);
-        TrackMouse(inner, p);
-    } else if (msg == WM_MOUSELEAVE) {
-        MouseLeft(inner);
-    }
-    return CallInnerDefault(inner, msg, wp, lp);
-}
-
-LRESULT TWinControl::CallInnerDefault(HWND inner, UINT msg, WPARAM wp, LPARAM lp)
-{
-    const TTakenWindow* taken = Taken(inner);
-    return taken ? CallWindowProcW(taken->Original, inner, msg, wp, lp) : DefWindowProcW(inner, msg, wp, lp);
-}
-
-LRESULT TWinControl::Dispatch(UINT msg, WPARAM wp, LPARAM lp)
-{
-    TMessage m{msg, wp, lp, 0};
-    try {
-        if (WindowProc)
-            WindowProc(m);
-        else
-            WndProc(m);
-    } catch (...) {
-        Application->HandleException(this);
-    }
-    return m.Result;
-}
-
-void TWinControl::DefaultHandler(TMessage& m)
-{
-    if (!handle_)
-        return;
-    if (systemClass_) {
-        m.Result = CallWindowProcW(originalProc_, handle_, m.Msg, m.WParam, m.LParam);
-    } else {
-        m.Result = DefWindowProcW(handle_, m.Msg, m.WParam, m.LParam);
-    }
-}
-
-void TWinControl::ReportFocus()
-{
-    TWinControl* top = this;
-    while (top->Parent())
-        top = top->Parent();
-    top->FocusChanged(this);
-}
-
-bool TWinControl::IsInside(HWND window) const
-{
-    if (!handle_ || !window)
-        return false;
-    return window == handle_ || IsChild(handle_, window);
-}
-
-void TWinControl::WndProc(TMessage& m)
-{
-    switch (m.Msg) {
-    case WM_COMMAND:
-    case WM_NOTIFY:
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-    case WM_DRAWITEM:
-    case WM_MEASUREITEM:
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-        if (ReflectNotification(m))
-            return;
-        break;
-    case CN_CTLCOLORMSGBOX:
-    case CN_CTLCOLOREDIT:
-    case CN_CTLCOLORLISTBOX:
-    case CN_CTLCOLORBTN:
-    case CN_CTLCOLORDLG:
-    case CN_CTLCOLORSCROLLBAR:
-    case CN_CTLCOLORSTATIC:
-        ControlColor(m);
-        return;
-    case WM_ERASEBKGND:
-        if (!systemClass_) {
-            m.Result = EraseBackground(reinterpret_cast<HDC>(m.WParam)) ? 1 : 0;
-            return;
-        }
-        break;
-    case WM_PAINT:
-        if (HasGraphicChildren()) {
-            PaintHandler(m);
-            return;
-        }
-        break;
-    case WM_MOUSEMOVE:
-        TrackMouse(handle_, PointOf(m.LParam));
-        [[fallthrough]];
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-    case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP:
-    case WM_MBUTTONDBLCLK:
-        if (RouteMouseToGraphic(m)) {
-            // The window's plain default still runs (a right button release
-            // becomes WM_CONTEXTMENU), but not the class's own click handling.
-            if (m.Result == 0 && handle_)
-                m.Result = DefWindowProcW(handle_, m.Msg, m.WParam, m.LParam);
-            return;
-        }
-        break;
-    case WM_MOUSELEAVE:
-        MouseLeft(handle_);
-        break;
-    case WM_CAPTURECHANGED: {
-        TControl* cap = mousestate::Captured();
-        if (cap && reinterpret_cast<HWND>(m.LParam) != handle_ &&
-            (cap == this || (cap->Parent() == this && IsGraphic(cap))))
-            mousestate::SetCaptured(nullptr);
-        break;
-    }
-    case WM_CONTEXTMENU: {
-        POINT screen = PointOf(m.LParam);
-        if (!(screen.x == -1 && screen.y == -1)) {
-            POINT client = ScreenToClient(screen);
-            if (TControl* g = ControlAtPos(client, false, false)) {
-                m.Result = g->Perform(WM_CONTEXTMENU, m.WParam, m.LParam);
-                if (m.Result)
-                    return;
-            }
-        }
-        break;
-    }
-    case CM_INNERFOCUS:
-        return;  // a notice for hooks; the window's class has no use for it
-    case WM_SETFOCUS:
-        DefaultHandler(m);
-        ReportFocus();
-        if (!IsInside(reinterpret_cast<HWND>(m.WParam)))
-            DoEnter();
-        return;
-    case WM_KILLFOCUS:
-        DefaultHandler(m);
-        if (!IsInside(reinterpret_cast<HWND>(m.WParam)))
-            DoExit();
-        return;
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN: {
-        WORD key = static_cast<WORD>(m.WParam);
-        if (DoKeyDown(key, KeyboardShiftState()))
-            return;
-        m.WParam = key;
-        break;
-    }
-    case WM_CHAR: {
-        wchar_t key = static_cast<wchar_t>(m.WParam);
-        if (DoKeyPress(key))
-            return;
-        m.WParam = key;
-        break;
-    }
-    case WM_KEYUP:
-    case WM_SYSKEYUP: {
-        WORD key = static_cast<WORD>(m.WParam);
-        if (DoKeyUp(key, KeyboardShiftState()))
-            return;
-        m.WParam = key;
-        break;
-    }
-    case WM_SIZE:
-    case WM_MOVE:
-        DefaultHandler(m);
-        UpdateBounds();
-        return;
-    case WM_TIMER:
-        if (m.WParam == hinttip::kShowTimer || m.WParam == hinttip::kHideTimer) {
-            hinttip::TimerFired(handle_, m.WParam);
-            return;
-        }
-        break;
-    default:
-        break;
-    }
-    TControl::WndProc(m);
-}
-
-bool TWinControl::ReflectNotification(TMessage& m)
-{
-    HWND child = nullptr;
-    switch (m.Msg) {
-    case WM_NOTIFY:
-        if (m.LParam)
-            child = reinterpret_cast<NMHDR*>(m.LParam)->hwndFrom;
-        break;
-    case WM_DRAWITEM: {
-        auto* d = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam);
-        if (d && d->CtlType != ODT_MENU)
-            child = d->hwndItem;
-        break;
-    }
-    case WM_MEASUREITEM: {
-        auto* mi = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
-        if (mi && mi->CtlType != ODT_MENU && handle_)
-            child = GetDlgItem(handle_, static_cast<int>(mi->CtlID));
-        break;
-    }
-    default:  // WM_COMMAND, WM_CTLCOLOR*, WM_HSCROLL, WM_VSCROLL: the child in LParam
-        child = reinterpret_cast<HWND>(m.LParam);
-        break;
-    }
-    TWinControl* c = FindControl(child);
-    if (!c || c == this)
-        return false;
-    m.Result = c->Perform(CN_BASE + m.Msg, m.WParam, m.LParam);
-    return true;
-}
-
-void TWinControl::ControlColor(TMessage& m)
-{
-    HDC dc = reinterpret_cast<HDC>(m.WParam);
-    SetTextColor(dc, ColorToRGB(Font()->Color()));
-    SetBkColor(dc, ColorToRGB(Color()));
-    m.Result = reinterpret_cast<LRESULT>(BackgroundBrush());
-}
-
-HBRUSH TWinControl::BackgroundBrush()
-{
-    if (!brush_ || brushColor_ != Color()) {
-        HBRUSH b = CreateSolidBrush(ColorToRGB(Color()));
-        if (!b)
-            RaiseLastOSError();
-        brush_.Reset(b);
-        brushColor_ = Color();
-    }
-    return brush_.Get();
-}
-
-bool TWinControl::EraseBackground(HDC dc)
-{
-    if (ControlStyle() & csOpaque)
-        return true;
-    RECT r;
-    GetClientRect(handle_, &r);
-    FillRect(dc, &r, BackgroundBrush());
-    return true;
-}
-
-bool TWinControl::HasGraphicChildren() const
-{
-    return std::any_of(controls_.begin(), controls_.end(), [](const TControl* c) { return IsGraphic(c); });
-}
-
-void TWinControl::PaintHandler(TMessage& m)
-{
-    PAINTSTRUCT ps{};
-    HDC dc = m.WParam ? reinterpret_cast<HDC>(m.WParam) : BeginPaint(handle_, &ps);
-    if (!dc)
-        RaiseLastOSError();
-    try {
-        if (systemClass_) {
-            // The class paints itself into our context first.
-            TMessage own{WM_PAINT, reinterpret_cast<WPARAM>(dc), 0, 0};
-            DefaultHandler(own);
-        }
-        PaintControls(dc);
-    } catch (...) {
-        if (!m.WParam)
-            EndPaint(handle_, &ps);
-        throw;
-    }
-    if (!m.WParam)
-        EndPaint(handle_, &ps);
-}
-
-void TWinControl::PaintControls(HDC dc)
-{
-    RECT clip;
-    if (GetClipBox(dc, &clip) == ERROR)
-        return;
-    for (TControl* c : std::vector<TControl*>(controls_)) {
-        if (!IsGraphic(c) || !c->Visible())
-            continue;
-        RECT b = c->BoundsRect(), common;
-        if (!IntersectRect(&common, &b, &clip))
-            continue;
-        int saved = SaveDC(dc);
-        if (!saved)
-            RaiseLastOSError();
-        POINT old;
-        OffsetViewportOrgEx(dc, b.left, b.top, &old);
-        IntersectClipRect(dc, 0, 0, b.right - b.left, b.bottom - b.top);
-        try {
-            c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-        } catch (...) {
-            RestoreDC(dc, saved);
-            throw;
-        }
-        RestoreDC(dc, saved);
-    }
-}
-
-TControl* TWinControl::ControlAtPos(POINT p, bool allowDisabled, bool windowedToo) const
-{
-    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
-        TControl* c = *it;
-        if (!c->Visible() || (!allowDisabled && !c->Enabled()))
-            continue;
-        if (!windowedToo && !IsGraphic(c))
-            continue;
-        RECT b = c->BoundsRect();
-        if (PtInRect(&b, p))
-            return c;
-    }
-    return nullptr;
-}
-
-bool TWinControl::RouteMouseToGraphic(TMessage& m)
-{
-    TControl* cap = mousestate::Captured();
-    TControl* target = nullptr;
-    if (cap) {
-        // A graphic child holding the capture gets everything until it lets go.
-        if (cap->Parent() == this && IsGraphic(cap))
-            target = cap;
-        else
-            return false;
-    } else {
-        target = ControlAtPos(PointOf(m.LParam), false, false);
-    }
-    if (!target)
-        return false;
-    POINT p = PointOf(m.LParam);
-    TMessage sub{m.Msg, m.WParam, MAKELPARAM(p.x - target->Left(), p.y - target->Top()), 0};
-    if (target->WindowProc)
-        target->WindowProc(sub);
-    m.Result = sub.Result;
-    return true;
-}
-
-void TWinControl::TrackMouse(HWND window, POINT p)
-{
-    if (window && (window != handle_ || !trackingLeave_)) {
-        TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, window, 0};
-        if (TrackMouseEvent(&t) && window == handle_)
-            trackingLeave_ = true;
-    }
-    TControl* target = ControlAtPos(p, true, false);
-    mousestate::SetHovered(target ? target : this);
-}
-
-void TWinControl::MouseLeft(HWND window)
-{
-    if (window == handle_)
-        trackingLeave_ = false;
-    TControl* cur = mousestate::Hovered();
-    if (!cur || (cur != this && !(cur->Parent() == this && IsGraphic(cur))))
-        return;
-    // Moving between the windows of one control (a combo box and its edit) is no leave.
-    POINT pt;
-    if (GetCursorPos(&pt) && FindControl(WindowFromPoint(pt)) == this)
-        return;
-    mousestate::SetHovered(nullptr);
 }
 
 void TWinControl::UpdateBounds()
@@ -992,106 +461,4 @@ void TWinControl::SetTabOrder(int order)
     list.erase(it);
     order = std::clamp(order, 0, static_cast<int>(list.size()));
     list.insert(list.begin() + order, this);
-}
-
-bool TWinControl::CanFocus() const
-{
-    for (const TControl* c = this; c; c = c->Parent())
-        if (!c->Visible() || !c->Enabled())
-            return false;
-    return true;
-}
-
-bool TWinControl::Focused() const
-{
-    if (!handle_)
-        return false;
-    HWND f = GetFocus();
-    return f && (f == handle_ || std::find(innerWindows_.begin(), innerWindows_.end(), f) != innerWindows_.end());
-}
-
-void TWinControl::SetFocus()
-{
-    if (!CanFocus())
-        throw EComponentError(L"Cannot focus a disabled or invisible window");
-    TWinControl* top = this;
-    while (top->Parent())
-        top = top->Parent();
-    top->FocusChanged(this);
-    // A form that is not on screen yet gives the focus when it is shown.
-    if (top->HandleAllocated() && IsWindowVisible(top->handle_))
-        ::SetFocus(Handle());
-}
-
-bool TWinControl::DoKeyDown(WORD& key, TShiftState shift)
-{
-    if (OnKeyDown)
-        OnKeyDown(this, key, shift);
-    return key == 0;
-}
-
-bool TWinControl::DoKeyPress(wchar_t& key)
-{
-    if (OnKeyPress)
-        OnKeyPress(this, key);
-    return key == 0;
-}
-
-bool TWinControl::DoKeyUp(WORD& key, TShiftState shift)
-{
-    if (OnKeyUp)
-        OnKeyUp(this, key, shift);
-    return key == 0;
-}
-
-void TWinControl::DoEnter()
-{
-    if (OnEnter && !InState(csDestroying))
-        OnEnter(this);
-}
-
-void TWinControl::DoExit()
-{
-    if (OnExit && !InState(csDestroying))
-        OnExit(this);
-}
-
-TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner), canvas_(std::make_unique<TCanvas>()) {}
-
-TCustomControl::~TCustomControl() { Destroying(); }
-
-void TCustomControl::WndProc(TMessage& m)
-{
-    if (m.Msg == WM_PAINT) {
-        PaintHandler(m);
-        return;
-    }
-    TWinControl::WndProc(m);
-}
-
-void TCustomControl::PaintHandler(TMessage& m)
-{
-    PAINTSTRUCT ps{};
-    HDC dc = m.WParam ? reinterpret_cast<HDC>(m.WParam) : BeginPaint(Handle(), &ps);
-    if (!dc)
-        RaiseLastOSError();
-    TCanvas& c = *canvas_;
-    c.Lock();
-    try {
-        c.SetHandle(dc);
-        c.Font()->Assign(*Font());
-        c.Brush()->SetColor(Color());
-        Paint();
-        c.SetHandle(nullptr);
-        PaintControls(dc);
-    } catch (...) {
-        c.SetHandle(nullptr);
-        c.Unlock();
-        if (!m.WParam)
-            EndPaint(Handle(), &ps);
-        throw;
-    }
-    c.Unlock();
-    if (!m.WParam)
-        EndPaint(Handle(), &ps);
 }

@@ -1,46 +1,11 @@
-#include "framework/Controls.h"
+#include "framework/Control.h"
 
 #include <algorithm>
 
 #include "framework/Exceptions.h"
+#include "framework/WinControl.h"
+#include "framework/HintWindow.h"
 #include "framework/MouseState.h"
-
-namespace {
-
-TControl* gHovered = nullptr;
-TControl* gCaptured = nullptr;
-
-}  // namespace
-
-namespace mousestate {
-
-TControl* Hovered() { return gHovered; }
-
-void SetHovered(TControl* control)
-{
-    if (control == gHovered)
-        return;
-    TControl* old = gHovered;
-    gHovered = control;
-    if (old)
-        old->Perform(CM_MOUSELEAVE, 0, 0);
-    // The leave handler may have moved the pointer's control on already.
-    if (control && gHovered == control)
-        control->Perform(CM_MOUSEENTER, 0, 0);
-}
-
-TControl* Captured() { return gCaptured; }
-void SetCaptured(TControl* control) { gCaptured = control; }
-
-void Forget(TControl* control)
-{
-    if (gHovered == control)
-        gHovered = nullptr;
-    if (gCaptured == control)
-        gCaptured = nullptr;
-}
-
-}  // namespace mousestate
 
 TShiftState MouseShiftState(WPARAM keys)
 {
@@ -651,32 +616,3 @@ void TControl::WndProc(TMessage& msg)
 }
 
 void TControl::DefaultHandler(TMessage&) {}
-
-TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner), canvas_(std::make_unique<TCanvas>())
-{
-    SetParentColor(true);
-}
-
-TGraphicControl::~TGraphicControl() { Destroying(); }
-
-void TGraphicControl::WndProc(TMessage& msg)
-{
-    if (msg.Msg == WM_PAINT && msg.WParam) {
-        // The parent hands over its context, already moved and clipped to us.
-        TCanvas& c = *canvas_;
-        c.Lock();
-        c.SetHandle(reinterpret_cast<HDC>(msg.WParam));
-        try {
-            c.Font()->Assign(*Font());
-            Paint();
-        } catch (...) {
-            c.SetHandle(nullptr);
-            c.Unlock();
-            throw;
-        }
-        c.SetHandle(nullptr);
-        c.Unlock();
-        return;
-    }
-    TControl::WndProc(msg);
-}
