@@ -1,0 +1,1 @@
+kestrin_fuzz(lod_archive SOURCES LodArchiveFuzz.cpp LIBS kestrin_gamedata)
