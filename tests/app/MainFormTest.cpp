@@ -31,12 +31,12 @@ TEST_F(MainFormTest, PagesWithoutAButtonLeaveNoneCheckedAndEncodeAs255)
     }
 }
 
-TEST_F(MainFormTest, WaterFFChecksWaterAndEncodesAs1)
+TEST_F(MainFormTest, WaterFFChecksWaterAndKeepsTheOtherBits)
 {
     ASSERT_TRUE(Decode(MakeBlock("w", 0, 0xFF)));
     EXPECT_TRUE(form->ObjectControls().Checked(L"IACheckControl9"));
     const auto out = Encode();
-    EXPECT_EQ(out[4 + 1 + 13], 1);
+    EXPECT_EQ(out[4 + 1 + 13], 0xFF);  // bit 0 from the control, bits 1-7 as read
     EXPECT_EQ(out[4 + 1 + 12], 0xFF);  // all eight terrains
 
     ASSERT_TRUE(Decode(MakeBlock("w", 0, 0xFE)));
