@@ -37,20 +37,22 @@ std::string Shown(const fs::path& root, const fs::path& path)
     return text;
 }
 
-// The regular files of a folder, in name order without regard to case.
-std::vector<fs::path> FilesOf(const fs::path& folder)
+// The regular files (or the folders) of a folder, in name order without regard to case.
+std::vector<fs::path> EntriesOf(const fs::path& folder, bool folders)
 {
-    std::vector<fs::path> files;
+    std::vector<fs::path> entries;
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         std::error_code kind;
-        if (it->is_regular_file(kind))
-            files.push_back(it->path());
+        if (folders ? it->is_directory(kind) : it->is_regular_file(kind))
+            entries.push_back(it->path());
     }
-    std::sort(files.begin(), files.end(),
+    std::sort(entries.begin(), entries.end(),
               [](const fs::path& a, const fs::path& b) { return UpperName(a) < UpperName(b); });
-    return files;
+    return entries;
 }
+
+std::vector<fs::path> FilesOf(const fs::path& folder) { return EntriesOf(folder, false); }
 
 bool IsPlainName(std::string_view name)
 {
@@ -90,16 +92,7 @@ void TGameFiles::FindSources()
                     folders.push_back(mods / fs::path(std::u8string(line.begin(), line.end())) / "Data");
             }
         } else {
-            std::vector<fs::path> names;
-            std::error_code error;
-            for (fs::directory_iterator it(mods, error), end; !error && it != end; it.increment(error)) {
-                std::error_code kind;
-                if (it->is_directory(kind))
-                    names.push_back(it->path());
-            }
-            std::sort(names.begin(), names.end(),
-                      [](const fs::path& a, const fs::path& b) { return UpperName(a) < UpperName(b); });
-            for (const fs::path& mod : names)
+            for (const fs::path& mod : EntriesOf(mods, true))
                 folders.push_back(mod / "Data");
         }
     }
