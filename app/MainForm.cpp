@@ -2,11 +2,11 @@
 
 #include "controls/KdWinController.h"
 #include "framework/Application.h"
-#include "framework/Buttons.h"
 #include "framework/ComboBox.h"
 #include "framework/Edits.h"
 #include "framework/ExtCtrls.h"
 #include "framework/OSError.h"
+#include "framework/SpeedButton.h"
 #include "framework/StdCtrls.h"
 #include "widgets/ELControls.h"
 

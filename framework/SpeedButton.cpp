@@ -1,4 +1,4 @@
-#include "framework/Buttons.h"
+#include "framework/SpeedButton.h"
 
 #include <utility>
 
