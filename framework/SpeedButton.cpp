@@ -51,14 +51,6 @@ TSpeedButton::~TSpeedButton() { Destroying(); }
 
 void TSpeedButton::GlyphChanged(TObject*) { Invalidate(); }
 
-void TSpeedButton::SetSpacing(int spacing)
-{
-    if (spacing == spacing_)
-        return;
-    spacing_ = spacing;
-    Invalidate();
-}
-
 void TSpeedButton::SetFlat(bool on)
 {
     if (on == flat_)

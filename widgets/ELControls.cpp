@@ -128,8 +128,6 @@ void TELTrayIcon::SetHideTaskBarButton(bool hide)
         UpdateTaskbarButton();
 }
 
-void TELTrayIcon::SetAnimations(const TELTrayIconAnimations* source) { animations_->Assign(source); }
-
 void TELTrayIcon::Loaded()
 {
     TComponent::Loaded();
