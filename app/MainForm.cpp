@@ -8,7 +8,7 @@
 #include "framework/OSError.h"
 #include "framework/SpeedButton.h"
 #include "framework/StdCtrls.h"
-#include "widgets/ELControls.h"
+#include "widgets/ELTrayIcon.h"
 
 TForm1::TForm1(TComponent* owner) : TForm(owner) { BuildDescription(); }
 

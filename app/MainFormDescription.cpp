@@ -16,7 +16,7 @@
 #include "framework/Menus.h"
 #include "framework/SpeedButton.h"
 #include "framework/StdCtrls.h"
-#include "widgets/ELControls.h"
+#include "widgets/ELTrayIcon.h"
 #include "widgets/IACheckControl.h"
 
 namespace {

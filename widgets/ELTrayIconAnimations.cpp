@@ -4,7 +4,7 @@
 
 #include "framework/ImageList.h"
 #include "framework/Timer.h"
-#include "widgets/ELControls.h"
+#include "widgets/ELTrayIcon.h"
 
 // ---- TELTrayIconAnimationsItem ----
 

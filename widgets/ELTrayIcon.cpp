@@ -1,4 +1,4 @@
-#include "widgets/ELControls.h"
+#include "widgets/ELTrayIcon.h"
 
 #include <algorithm>
 
