@@ -2,13 +2,13 @@
 
 #include "controls/KdWinController.h"
 #include "framework/Application.h"
-#include "framework/Buttons.h"
 #include "framework/ComboBox.h"
 #include "framework/Edits.h"
 #include "framework/ExtCtrls.h"
 #include "framework/OSError.h"
+#include "framework/SpeedButton.h"
 #include "framework/StdCtrls.h"
-#include "widgets/ELControls.h"
+#include "widgets/ELTrayIcon.h"
 
 TForm1::TForm1(TComponent* owner) : TForm(owner) { BuildDescription(); }
 

@@ -7,7 +7,6 @@
 #include "controls/KdFlatStyle.h"
 #include "controls/KdStringer.h"
 #include "controls/KdWinController.h"
-#include "framework/Buttons.h"
 #include "framework/ComboBox.h"
 #include "framework/Dialogs.h"
 #include "framework/Edits.h"
@@ -15,8 +14,9 @@
 #include "framework/FormDescription.h"
 #include "framework/ImageList.h"
 #include "framework/Menus.h"
+#include "framework/SpeedButton.h"
 #include "framework/StdCtrls.h"
-#include "widgets/ELControls.h"
+#include "widgets/ELTrayIcon.h"
 #include "widgets/IACheckControl.h"
 
 namespace {

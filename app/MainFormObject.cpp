@@ -2,12 +2,12 @@
 // controls by name, the picture name and its list at the 8-bit boundary, and the
 // terrain controls.
 #include "app/MainForm.h"
-#include "framework/Buttons.h"
 #include "framework/CodePage.h"
 #include "framework/ComboBox.h"
 #include "framework/Exceptions.h"
 #include "framework/ExtCtrls.h"
 #include "framework/OSError.h"
+#include "framework/SpeedButton.h"
 #include "framework/StdCtrls.h"
 #include "framework/Strings.h"
 

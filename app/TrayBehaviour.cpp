@@ -4,7 +4,7 @@
 #include "framework/Forms.h"
 #include "framework/OSError.h"
 #include "framework/StdCtrls.h"
-#include "widgets/ELControls.h"
+#include "widgets/ELTrayIcon.h"
 
 namespace {
 

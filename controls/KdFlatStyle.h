@@ -38,12 +38,10 @@ public:
     using TKdCustomGlobalWinController::Targets;
     using TKdCustomGlobalWinController::SetTargets;
 
-    // The frame of a control that is not hot; setting copies the settings.
+    // The frame of a control that is not hot.
     TKdEditPainter* Frame() const { return frame_.get(); }
-    void SetFrame(const TKdEditPainter& painter) { frame_->Assign(&painter); }
     // The frame of an enabled control that has the focus or the mouse.
     TKdEditPainter* FrameHotTrack() const { return frameHotTrack_.get(); }
-    void SetFrameHotTrack(const TKdEditPainter& painter) { frameHotTrack_->Assign(&painter); }
 
     // The lists a new flat style starts with.
     static const std::vector<std::wstring>& DefaultTargets();

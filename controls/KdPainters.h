@@ -44,8 +44,6 @@ public:
     TColor Color4() const { return colors_[3]; }
     void SetColor1(TColor c) { SetColor(0, c); }
     void SetColor2(TColor c) { SetColor(1, c); }
-    void SetColor3(TColor c) { SetColor(2, c); }
-    void SetColor4(TColor c) { SetColor(3, c); }
     // Setting a look or a colour switches a disabled painter on.
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool on);

@@ -5,7 +5,7 @@
 // beside the standard one, and lets its form take over painting (OnPaint) or
 // message handling (OnWndProc).
 #include "controls/KdWinController.h"
-#include "framework/Buttons.h"
+#include "framework/SpeedButton.h"
 
 enum TKdSpeedButtonStyle { KdsbStandard, KdsbBright, KdsbBrightFrame1, KdsbBrightFrame2 };
 

@@ -135,14 +135,6 @@ void TClipboardSession::SetAsHandle(UINT format, TGlobalMemory& block)
     block.Release();
 }
 
-bool TClipboardSession::TrySetAsHandle(UINT format, TGlobalMemory& block)
-{
-    if (!SetClipboardData(format, block.Get()))
-        return false;
-    block.Release();
-    return true;
-}
-
 std::vector<uint8_t> TClipboardSession::GetAsBytes(UINT format) const
 {
     HANDLE data = GetAsHandle(format);

@@ -78,8 +78,6 @@ public:
     void SetAsHandle(UINT format, HANDLE data);
     // Hands the block to the clipboard; it is released only when accepted.
     void SetAsHandle(UINT format, TGlobalMemory& block);
-    // As SetAsHandle, but reports a refusal by returning false (block kept).
-    bool TrySetAsHandle(UINT format, TGlobalMemory& block);
 
     // The whole memory block of a format; empty when the format is absent.
     std::vector<uint8_t> GetAsBytes(UINT format) const;

@@ -104,14 +104,6 @@ TCollectionItem* TCollection::Items(int index) const
     return items_[static_cast<size_t>(index)];
 }
 
-TCollectionItem* TCollection::FindItemID(int id) const
-{
-    for (TCollectionItem* item : items_)
-        if (item->id_ == id)
-            return item;
-    return nullptr;
-}
-
 void TCollection::BeginUpdate() { ++updateCount_; }
 
 void TCollection::EndUpdate()

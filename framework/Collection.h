@@ -29,12 +29,8 @@ public:
     // The item's position in its collection, or -1.
     int Index() const;
     void SetIndex(int index);
-    // The name under which the item is listed.
-    std::wstring DisplayName() const { return GetDisplayName(); }
 
 protected:
-    // The class name, unless a class names its items otherwise.
-    virtual std::wstring GetDisplayName() const { return ClassName(); }
     // Tells the collection that this item (all: every item) changed.
     void Changed(bool all);
 
@@ -71,9 +67,6 @@ public:
     int Count() const { return static_cast<int>(items_.size()); }
     // The item at `index`; a bad index raises EComponentError.
     TCollectionItem* Items(int index) const;
-    // The item with that identifier, or null.
-    TCollectionItem* FindItemID(int id) const;
-
     // Changes between BeginUpdate and the last EndUpdate are reported once.
     void BeginUpdate();
     void EndUpdate();
@@ -83,9 +76,6 @@ public:
     // source item and assigned from it (an item class that cannot copy itself
     // raises the assignment error).
     void Assign(const TPersistent* source) override;
-
-    // The object that holds the collection, or null.
-    virtual TPersistent* GetOwner() const { return nullptr; }
 
 protected:
     // Called after a change of `item` (null: of the whole collection) unless an

@@ -106,16 +106,6 @@ void TCustomCombo::SetItemIndex(int index)
     }
 }
 
-void TCustomCombo::SetDropDownCount(int n)
-{
-    n = std::max(n, 1);
-    if (n == dropDownCount_)
-        return;
-    dropDownCount_ = n;
-    if (HandleAllocated())
-        BoundsChanged(BoundsRect());
-}
-
 bool TCustomCombo::DroppedDown() const
 {
     auto* self = const_cast<TCustomCombo*>(this);

@@ -29,8 +29,6 @@ public:
     int ItemIndex() const;
     void SetItemIndex(int index);
     // Lines the drop-down list shows without scrolling.
-    int DropDownCount() const { return dropDownCount_; }
-    void SetDropDownCount(int n);
     bool DroppedDown() const;
     void SetDroppedDown(bool on);
 

@@ -40,7 +40,6 @@ public:
     // The owned component with this name (without regard to case), or null.
     TComponent* FindComponent(std::wstring_view name) const;
 
-    unsigned ComponentState() const { return state_; }
     bool InState(TComponentStateFlag flag) const { return (state_ & flag) != 0; }
     void SetLoading(bool loading);
 

@@ -314,13 +314,6 @@ void TControl::SetShowHint(bool on)
             self->Controls(i)->ParentShowHintChanged();
 }
 
-void TControl::SetParentShowHint(bool on)
-{
-    parentShowHint_ = on;
-    if (on)
-        ParentShowHintChanged();
-}
-
 void TControl::ParentShowHintChanged()
 {
     if (!parentShowHint_ || !parent_)
@@ -402,12 +395,6 @@ void TControl::BringToFront()
 {
     if (parent_)
         parent_->MoveInZOrder(this, true);
-}
-
-void TControl::SendToBack()
-{
-    if (parent_)
-        parent_->MoveInZOrder(this, false);
 }
 
 void TControl::Invalidate()

@@ -99,8 +99,6 @@ public:
     virtual RECT ClientRect() const;
     int ClientWidth() const;
     int ClientHeight() const;
-    void SetClientWidth(int w) { SetClientSize(w, ClientHeight()); }
-    void SetClientHeight(int h) { SetClientSize(ClientWidth(), h); }
     virtual void SetClientSize(int width, int height);
     // Screen position of the client area's top-left corner.
     virtual POINT ClientOrigin() const;
@@ -135,8 +133,6 @@ public:
     void SetHint(const std::wstring& hint) { hint_ = hint; }
     bool ShowHint() const { return showHint_; }
     void SetShowHint(bool on);
-    bool ParentShowHint() const { return parentShowHint_; }
-    void SetParentShowHint(bool on);
 
     TFont* Font() const { return font_.get(); }
     void SetFont(const TFont& font) { font_->Assign(font); }
@@ -144,15 +140,13 @@ public:
     void SetParentFont(bool on);
     TColor Color() const { return color_; }
     void SetColor(TColor color);
-    bool ParentColor() const { return parentColor_; }
     void SetParentColor(bool on);
 
     TControlStyle ControlStyle() const { return controlStyle_; }
     void SetControlStyle(TControlStyle style) { controlStyle_ = style; }
 
-    // Moves the control to the top (or bottom) of its siblings' z-order.
+    // Moves the control to the top of its siblings' z-order.
     void BringToFront();
-    void SendToBack();
     virtual void Invalidate();
     // Invalidates and paints at once.
     virtual void Repaint();
@@ -216,7 +210,6 @@ protected:
     void ParentColorChanged();
     void ParentShowHintChanged();
 
-    bool Clicking() const { return clicking_; }
 
 private:
     void FontChangedEvent(TObject*);

@@ -139,7 +139,6 @@ bool TOpenDialog::DoExecute(bool save, HWND owner)
     ofn.nFilterIndex = filterIndex_ > 0 ? static_cast<DWORD>(filterIndex_) : 0;
     ofn.lpstrFile = buffer.data();
     ofn.nMaxFile = static_cast<DWORD>(buffer.size());
-    ofn.lpstrInitialDir = initialDir_.empty() ? nullptr : initialDir_.c_str();
     ofn.lpstrTitle = title_.empty() ? nullptr : title_.c_str();
     ofn.lpstrDefExt = defaultExt.empty() ? nullptr : defaultExt.c_str();
     ofn.Flags = OFN_EXPLORER | OpenOptionsToFlags(options_ & ~ofExtensionDifferent);

@@ -52,24 +52,18 @@ public:
     explicit TOpenDialog(TComponent* owner);
 
     // "Description|*.ext|Description|*.*"; a description without a pattern is dropped.
-    const std::wstring& Filter() const { return filter_; }
     void SetFilter(const std::wstring& filter) { filter_ = filter; }
     // 1-based; updated to the user's choice after Execute.
     int FilterIndex() const { return filterIndex_; }
-    void SetFilterIndex(int index) { filterIndex_ = index; }
     // Preset into the dialog and set to the chosen file after Execute.
     const std::wstring& FileName() const { return fileName_; }
     void SetFileName(const std::wstring& name) { fileName_ = name; }
     // All chosen files (full paths); one for a dialog without multi-select.
     const std::vector<std::wstring>& Files() const { return files_; }
-    const std::wstring& InitialDir() const { return initialDir_; }
-    void SetInitialDir(const std::wstring& dir) { initialDir_ = dir; }
     // Appended (without the dot) when the user types a name without an extension.
-    const std::wstring& DefaultExt() const { return defaultExt_; }
     void SetDefaultExt(const std::wstring& ext) { defaultExt_ = ext; }
     const std::wstring& Title() const { return title_; }
     void SetTitle(const std::wstring& title) { title_ = title; }
-    TOpenOptions Options() const { return options_; }
     void SetOptions(TOpenOptions options) { options_ = options; }
 
     // Shows the dialog modally. True when the user chose a file, false when
@@ -85,7 +79,6 @@ private:
     int filterIndex_ = 1;
     std::wstring fileName_;
     std::vector<std::wstring> files_;
-    std::wstring initialDir_;
     std::wstring defaultExt_;
     std::wstring title_;
     TOpenOptions options_ = ofHideReadOnly | ofEnableSizing;

@@ -21,19 +21,10 @@ void TCustomEdit::CreateParams(TCreateParams& p)
         p.Style |= ES_READONLY;
 }
 
+// The user may type as many characters as the system allows.
 void TCustomEdit::InitializeWindow()
 {
-    SendMessageW(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(maxLength_), 0);
-}
-
-void TCustomEdit::SetMaxLength(int n)
-{
-    n = std::max(n, 0);
-    if (n == maxLength_)
-        return;
-    maxLength_ = n;
-    if (HandleAllocated())
-        SendMessageW(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(n), 0);
+    SendMessageW(Handle(), EM_LIMITTEXT, 0, 0);
 }
 
 void TCustomEdit::SetReadOnly(bool on)
@@ -43,34 +34,6 @@ void TCustomEdit::SetReadOnly(bool on)
     readOnly_ = on;
     if (HandleAllocated())
         SendMessageW(Handle(), EM_SETREADONLY, on ? TRUE : FALSE, 0);
-}
-
-void TCustomEdit::SelectAll()
-{
-    if (HandleAllocated())
-        SendMessageW(Handle(), EM_SETSEL, 0, -1);
-}
-
-int TCustomEdit::SelStart() const
-{
-    DWORD start = 0;
-    if (auto* self = const_cast<TCustomEdit*>(this); self->HandleAllocated())
-        SendMessageW(self->Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
-    return static_cast<int>(start);
-}
-
-int TCustomEdit::SelLength() const
-{
-    DWORD start = 0, end = 0;
-    if (auto* self = const_cast<TCustomEdit*>(this); self->HandleAllocated())
-        SendMessageW(self->Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    return static_cast<int>(end - start);
-}
-
-void TCustomEdit::SetSelection(int start, int length)
-{
-    if (HandleAllocated())
-        SendMessageW(Handle(), EM_SETSEL, static_cast<WPARAM>(start), start + length);
 }
 
 void TCustomEdit::Change()

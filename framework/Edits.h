@@ -13,15 +13,7 @@ class TCustomEdit : public TWinControl {
 public:
     explicit TCustomEdit(TComponent* owner);
 
-    // The most characters the user may type (0: the system's limit).
-    int MaxLength() const { return maxLength_; }
-    void SetMaxLength(int n);
-    bool ReadOnly() const { return readOnly_; }
     void SetReadOnly(bool on);
-    void SelectAll();
-    int SelStart() const;
-    int SelLength() const;
-    void SetSelection(int start, int length);
 
     // Raised whenever the text changes, by the user or by code.
     TNotifyEvent OnChange;
@@ -33,7 +25,6 @@ protected:
     virtual void Change();
 
 private:
-    int maxLength_ = 0;
     bool readOnly_ = false;
 };
 
@@ -54,13 +45,10 @@ public:
     ~TCustomMemo() override;
 
     TStrings* Lines() const;
-    TScrollStyle ScrollBars() const { return scrollBars_; }
     void SetScrollBars(TScrollStyle s);
-    bool WordWrap() const { return wordWrap_; }
     void SetWordWrap(bool on);
     // Whether Tab types a tab instead of moving the focus.
     bool WantTabs() const { return wantTabs_; }
-    void SetWantTabs(bool on) { wantTabs_ = on; }
 
 protected:
     void CreateParams(TCreateParams& params) override;

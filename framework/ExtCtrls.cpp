@@ -47,16 +47,6 @@ void TCustomPanel::SetBevelInner(TPanelBevel b)
     Invalidate();
 }
 
-void TCustomPanel::SetBevelWidth(int w)
-{
-    if (w < 1)
-        w = 1;
-    if (w == bevelWidth_)
-        return;
-    bevelWidth_ = w;
-    Invalidate();
-}
-
 void TCustomPanel::Paint()
 {
     TCanvas& c = *Canvas();

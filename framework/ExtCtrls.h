@@ -12,12 +12,8 @@ class TCustomPanel : public TCustomControl {
 public:
     explicit TCustomPanel(TComponent* owner);
 
-    TPanelBevel BevelOuter() const { return bevelOuter_; }
     void SetBevelOuter(TPanelBevel b);
-    TPanelBevel BevelInner() const { return bevelInner_; }
     void SetBevelInner(TPanelBevel b);
-    int BevelWidth() const { return bevelWidth_; }
-    void SetBevelWidth(int w);
 
 protected:
     void Paint() override;

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <map>
 
-#include "framework/Buttons.h"
 #include "framework/ComboBox.h"
 #include "framework/Dialogs.h"
 #include "framework/Edits.h"
@@ -11,6 +10,7 @@
 #include "framework/Forms.h"
 #include "framework/ImageList.h"
 #include "framework/Menus.h"
+#include "framework/SpeedButton.h"
 #include "framework/StdCtrls.h"
 #include "framework/Timer.h"
 

@@ -44,7 +44,6 @@ public:
 
     TFormBorderStyle BorderStyle() const { return borderStyle_; }
     void SetBorderStyle(TFormBorderStyle style);
-    TBorderIcons BorderIcons() const { return borderIcons_; }
     void SetBorderIcons(TBorderIcons icons);
     TPosition Position() const { return position_; }
     void SetPosition(TPosition position) { position_ = position; }
@@ -56,7 +55,6 @@ public:
     void SetWindowClassName(std::wstring_view name);
 
     // The control that has the focus, or gets it when the form is activated.
-    TWinControl* ActiveControl() const { return activeControl_; }
     void SetActiveControl(TWinControl* control);
     // Moves the focus to the next (or previous) control in tab order.
     void SelectNext(TWinControl* current, bool forward);

@@ -67,11 +67,6 @@ private:
     Handle handle_ = nullptr;
 };
 
-struct GdiObjectTraits {
-    using Handle = HGDIOBJ;
-    static constexpr handles::Kind kKind = handles::Kind::Gdi;
-    static void Free(Handle h) { DeleteObject(h); }
-};
 template <class H>
 struct GdiTypedTraits {
     using Handle = H;

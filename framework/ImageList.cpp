@@ -7,18 +7,6 @@
 
 namespace {
 
-UINT DepthFlag(TColorDepth depth)
-{
-    switch (depth) {
-    case cd4Bit: return ILC_COLOR4;
-    case cd8Bit: return ILC_COLOR8;
-    case cd16Bit: return ILC_COLOR16;
-    case cd32Bit: return ILC_COLOR32;
-    case cd24Bit: break;
-    }
-    return ILC_COLOR24;
-}
-
 // Destination = source ? pattern : destination, for a two-colour source whose
 // set bits were mapped to white.
 constexpr DWORD kRopPatternWhereSource = 0x00E20746;
@@ -51,14 +39,6 @@ void TImageList::SetMasked(bool masked)
     Recreate();
 }
 
-void TImageList::SetColorDepth(TColorDepth depth)
-{
-    if (depth == colorDepth_)
-        return;
-    colorDepth_ = depth;
-    Recreate();
-}
-
 void TImageList::Recreate()
 {
     const bool hadImages = Count() > 0;
@@ -70,7 +50,7 @@ void TImageList::Recreate()
 HIMAGELIST TImageList::Handle()
 {
     if (!handle_) {
-        HIMAGELIST list = ImageList_Create(width_, height_, DepthFlag(colorDepth_) | (masked_ ? ILC_MASK : 0), 4, 4);
+        HIMAGELIST list = ImageList_Create(width_, height_, ILC_COLOR24 | (masked_ ? ILC_MASK : 0), 4, 4);
         if (!list)
             RaiseLastOSError();
         handle_.Reset(list);

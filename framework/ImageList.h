@@ -7,7 +7,6 @@
 #include "framework/Graphics.h"
 #include "framework/Handles.h"
 
-enum TColorDepth { cd4Bit, cd8Bit, cd16Bit, cd24Bit, cd32Bit };
 
 class TImageList : public TComponent {
     KD_CLASS(TImageList, TComponent)
@@ -24,8 +23,6 @@ public:
     void SetSize(int width, int height);
     bool Masked() const { return masked_; }
     void SetMasked(bool masked);
-    TColorDepth ColorDepth() const { return colorDepth_; }
-    void SetColorDepth(TColorDepth depth);
 
     // Appends image (and, for a masked list, its mask: white = transparent);
     // an image wider than Width adds several pictures. Returns the first index.
@@ -59,6 +56,5 @@ private:
     int width_ = 16;
     int height_ = 16;
     bool masked_ = false;
-    TColorDepth colorDepth_ = cd24Bit;
     TOwnedImageList handle_;
 };

@@ -9,16 +9,6 @@
 
 namespace {
 
-UINT AlignmentFlag(TPopupAlignment alignment)
-{
-    switch (alignment) {
-    case paRight: return TPM_RIGHTALIGN;
-    case paCenter: return TPM_CENTERALIGN;
-    case paLeft: break;
-    }
-    return TPM_LEFTALIGN;
-}
-
 // Appends the visible sub-items of `item` to `menu`; command n + 1 stands for
 // commands[n]. Sub-menus belong to the menu they are appended to.
 void AppendItems(HMENU menu, const TMenuItem& item, std::vector<TMenuItem*>& commands)
@@ -102,14 +92,6 @@ TMenuItem* TMenuItem::Items(int index) const
     return items_[static_cast<size_t>(index)];
 }
 
-int TMenuItem::MenuIndex() const
-{
-    if (!parent_)
-        return -1;
-    const auto& siblings = parent_->items_;
-    return static_cast<int>(std::find(siblings.begin(), siblings.end(), this) - siblings.begin());
-}
-
 bool TMenuItem::Contains(const TMenuItem* item) const
 {
     if (item == this)
@@ -168,7 +150,7 @@ void TPopupMenu::Popup(int x, int y)
     AppendItems(menu.Get(), *items_, commands);
     // The application's window receives the menu's messages; it must exist.
     HWND owner = Application->Handle();
-    const UINT flags = TPM_RETURNCMD | TPM_RIGHTBUTTON | AlignmentFlag(alignment_);
+    const UINT flags = TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN;
     const UINT id = static_cast<UINT>(TrackPopupMenuEx(menu.Get(), flags, x, y, owner, nullptr));
     // A menu of a window made foreground only for it closes properly only when
     // that window gets a message afterwards.

@@ -35,8 +35,6 @@ public:
     int Count() const { return static_cast<int>(items_.size()); }
     TMenuItem* Items(int index) const;
     TMenuItem* Parent() const { return parent_; }
-    // The position among the parent's sub-items, or -1.
-    int MenuIndex() const;
     // Whether item is this item or one of its sub-items at any depth.
     bool Contains(const TMenuItem* item) const;
 
@@ -54,9 +52,6 @@ private:
     std::vector<TMenuItem*> items_;  // not owned as components, but freed with this item
 };
 
-// Which corner of the menu lies at the point it pops up at.
-enum TPopupAlignment { paLeft, paRight, paCenter };
-
 class TPopupMenu : public TComponent {
     KD_CLASS(TPopupMenu, TComponent)
 
@@ -69,9 +64,6 @@ public:
     // Whether a control or component that owns the menu pops it up by itself
     // (on a right click).
     bool AutoPopup() const { return autoPopup_; }
-    void SetAutoPopup(bool on) { autoPopup_ = on; }
-    TPopupAlignment Alignment() const { return alignment_; }
-    void SetAlignment(TPopupAlignment alignment) { alignment_ = alignment; }
     // The component that popped the menu up last (forgotten when it is freed).
     TComponent* PopupComponent() const { return popupComponent_; }
     void SetPopupComponent(TComponent* component);
@@ -88,6 +80,5 @@ protected:
 private:
     TMenuItem* items_;  // owned as a component
     bool autoPopup_ = true;
-    TPopupAlignment alignment_ = paLeft;
     TComponent* popupComponent_ = nullptr;
 };

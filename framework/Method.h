@@ -31,7 +31,6 @@ public:
     }
 
     explicit operator bool() const { return thunk_ != nullptr; }
-    bool Assigned() const { return thunk_ != nullptr; }
 
     R operator()(Args... args) const
     {

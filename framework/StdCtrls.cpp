@@ -19,19 +19,10 @@ void TButtonControl::CreateParams(TCreateParams& p)
 
 TButton::TButton(TComponent* owner) : TButtonControl(owner) { SetBounds(0, 0, 75, 25); }
 
-void TButton::SetDefault(bool on)
-{
-    if (on == default_)
-        return;
-    default_ = on;
-    if (HandleAllocated())
-        SendMessageW(Handle(), BM_SETSTYLE, on ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
-}
-
 void TButton::CreateParams(TCreateParams& p)
 {
     TButtonControl::CreateParams(p);
-    p.Style |= default_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+    p.Style |= BS_PUSHBUTTON;
 }
 
 void TButton::WndProc(TMessage& m)
@@ -72,7 +63,7 @@ void TCustomCheckBox::Toggle()
 {
     switch (state_) {
     case cbUnchecked:
-        SetState(allowGrayed_ ? cbGrayed : cbChecked);
+        SetState(cbChecked);
         break;
     case cbChecked:
         SetState(cbUnchecked);
@@ -182,14 +173,6 @@ void TCustomLabel::SetTransparent(bool on)
     Invalidate();
 }
 
-void TCustomLabel::SetAlignment(TAlignment a)
-{
-    if (a == alignment_)
-        return;
-    alignment_ = a;
-    Invalidate();
-}
-
 void TCustomLabel::SetWordWrap(bool on)
 {
     if (on == wordWrap_)
@@ -199,25 +182,9 @@ void TCustomLabel::SetWordWrap(bool on)
     Invalidate();
 }
 
-void TCustomLabel::SetShowAccelChar(bool on)
-{
-    if (on == showAccelChar_)
-        return;
-    showAccelChar_ = on;
-    AdjustSize();
-    Invalidate();
-}
-
 UINT TCustomLabel::TextFlags() const
 {
-    UINT flags = DT_EXPANDTABS | (wordWrap_ ? DT_WORDBREAK : DT_SINGLELINE);
-    if (!showAccelChar_)
-        flags |= DT_NOPREFIX;
-    if (alignment_ == taRightJustify)
-        flags |= DT_RIGHT;
-    else if (alignment_ == taCenter)
-        flags |= DT_CENTER;
-    return flags;
+    return DT_EXPANDTABS | (wordWrap_ ? DT_WORDBREAK : DT_SINGLELINE);
 }
 
 void TCustomLabel::TextChanged()
@@ -243,10 +210,7 @@ void TCustomLabel::AdjustSize()
     }
     ReleaseDC(nullptr, screen);
     int w = r.right - r.left, h = r.bottom - r.top;
-    int left = Left();
-    if (alignment_ == taRightJustify)
-        left += Width() - w;
-    SetBounds(left, Top(), w, h);
+    SetBounds(Left(), Top(), w, h);
 }
 
 void TCustomLabel::Paint()

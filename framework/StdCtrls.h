@@ -20,16 +20,9 @@ class TButton : public TButtonControl {
 public:
     explicit TButton(TComponent* owner);
 
-    // The default button of its form is drawn with a heavier frame.
-    bool Default() const { return default_; }
-    void SetDefault(bool on);
-
 protected:
     void CreateParams(TCreateParams& params) override;
     void WndProc(TMessage& msg) override;
-
-private:
-    bool default_ = false;
 };
 
 enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
@@ -45,8 +38,6 @@ public:
     // A change raises OnClick (also from code, but not while loading).
     TCheckBoxState State() const { return state_; }
     void SetState(TCheckBoxState state);
-    bool AllowGrayed() const { return allowGrayed_; }
-    void SetAllowGrayed(bool on) { allowGrayed_ = on; }
 
 protected:
     void CreateParams(TCreateParams& params) override;
@@ -57,7 +48,6 @@ protected:
 
 private:
     TCheckBoxState state_ = cbUnchecked;
-    bool allowGrayed_ = false;
 };
 
 class TCheckBox : public TCustomCheckBox {
@@ -107,8 +97,6 @@ public:
     using TCustomGroupBox::TCustomGroupBox;
 };
 
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
-
 class TCustomLabel : public TGraphicControl {
     KD_CLASS(TCustomLabel, TGraphicControl)
 
@@ -118,13 +106,7 @@ public:
     // Transparent: the parent shows between the letters; opaque fills in Color.
     bool Transparent() const { return transparent_; }
     void SetTransparent(bool on);
-    TAlignment Alignment() const { return alignment_; }
-    void SetAlignment(TAlignment a);
-    bool WordWrap() const { return wordWrap_; }
     void SetWordWrap(bool on);
-    // "&x" underlines x when on.
-    bool ShowAccelChar() const { return showAccelChar_; }
-    void SetShowAccelChar(bool on);
 
 protected:
     void Paint() override;
@@ -135,9 +117,7 @@ private:
     UINT TextFlags() const;
 
     bool transparent_ = false;
-    TAlignment alignment_ = taLeftJustify;
     bool wordWrap_ = false;
-    bool showAccelChar_ = true;
 };
 
 class TLabel : public TCustomLabel {

@@ -1,27 +1,6 @@
 #include "framework/Strings.h"
 
-#include <algorithm>
-#include <cwctype>
 #include <utility>
-
-namespace {
-
-// Order without regard to case, as the list search compares.
-int CompareText(std::wstring_view a, std::wstring_view b)
-{
-    const size_t n = std::min(a.size(), b.size());
-    for (size_t i = 0; i < n; ++i) {
-        const wint_t ca = std::towupper(a[i]);
-        const wint_t cb = std::towupper(b[i]);
-        if (ca != cb)
-            return ca < cb ? -1 : 1;
-    }
-    if (a.size() == b.size())
-        return 0;
-    return a.size() < b.size() ? -1 : 1;
-}
-
-}  // namespace
 
 // ---- TStrings ----
 
@@ -100,14 +79,6 @@ int TStrings::IndexOf(std::wstring_view s) const
     return -1;
 }
 
-int TStrings::IndexOfObject(const TObject* object) const
-{
-    for (int i = 0; i < Count(); ++i)
-        if (GetObject(i) == object)
-            return i;
-    return -1;
-}
-
 std::wstring TStrings::Text() const
 {
     std::wstring text;
@@ -158,16 +129,6 @@ void TStrings::Assign(const TStrings& other)
     EndUpdate();
 }
 
-bool TStrings::Equals(const TStrings& other) const
-{
-    if (Count() != other.Count())
-        return false;
-    for (int i = 0; i < Count(); ++i)
-        if (Get(i) != other.Get(i))
-            return false;
-    return true;
-}
-
 void TStrings::BeginUpdate()
 {
     if (updateCount_++ == 0)
@@ -200,8 +161,6 @@ std::wstring TStringList::Get(int index) const
 
 void TStringList::Put(int index, const std::wstring& s)
 {
-    if (sorted_)
-        throw EStringListError(L"Operation not allowed on sorted list");
     CheckIndex(index);
     BeginChange();
     items_[static_cast<size_t>(index)].text = s;
@@ -231,8 +190,6 @@ void TStringList::InsertItem(int index, const std::wstring& s, TObject* object)
 
 void TStringList::Insert(int index, const std::wstring& s)
 {
-    if (sorted_)
-        throw EStringListError(L"Operation not allowed on sorted list");
     if (index < 0 || index > Count())
         IndexError(index);
     InsertItem(index, s, nullptr);
@@ -241,14 +198,6 @@ void TStringList::Insert(int index, const std::wstring& s)
 int TStringList::Add(const std::wstring& s)
 {
     int index = Count();
-    if (sorted_) {
-        if (Find(s, index)) {
-            if (duplicates_ == dupIgnore)
-                return index;
-            if (duplicates_ == dupError)
-                throw EStringListError(L"String list does not allow duplicates");
-        }
-    }
     InsertItem(index, s, nullptr);
     return index;
 }
@@ -270,67 +219,10 @@ void TStringList::Clear()
     EndChange();
 }
 
-void TStringList::Exchange(int index1, int index2)
-{
-    if (sorted_)
-        throw EStringListError(L"Operation not allowed on sorted list");
-    CheckIndex(index1);
-    CheckIndex(index2);
-    if (index1 == index2)
-        return;
-    BeginChange();
-    std::swap(items_[static_cast<size_t>(index1)], items_[static_cast<size_t>(index2)]);
-    EndChange();
-}
-
-int TStringList::IndexOf(std::wstring_view s) const
-{
-    if (!sorted_)
-        return TStrings::IndexOf(s);
-    int index = 0;
-    return Find(s, index) ? index : -1;
-}
-
-bool TStringList::Find(std::wstring_view s, int& index) const
-{
-    // Lower bound, so that among equal lines the first is found.
-    int lo = 0;
-    int hi = Count();
-    while (lo < hi) {
-        const int mid = lo + (hi - lo) / 2;
-        if (CompareText(items_[static_cast<size_t>(mid)].text, s) < 0)
-            lo = mid + 1;
-        else
-            hi = mid;
-    }
-    index = lo;
-    return lo < Count() && CompareText(items_[static_cast<size_t>(lo)].text, s) == 0;
-}
-
-void TStringList::Sort()
-{
-    auto less = [](const Item& a, const Item& b) { return CompareText(a.text, b.text) < 0; };
-    if (std::is_sorted(items_.begin(), items_.end(), less))
-        return;
-    BeginChange();
-    std::stable_sort(items_.begin(), items_.end(), less);
-    EndChange();
-}
-
-void TStringList::SetSorted(bool sorted)
-{
-    if (sorted == sorted_)
-        return;
-    if (sorted)
-        Sort();
-    sorted_ = sorted;
-}
-
 void TStringList::Assign(const TStrings& other)
 {
     if (&other == this)
         return;
-    // Lines are taken as they are, also into a sorted list, which sorts them.
     std::vector<Item> copy;
     copy.reserve(static_cast<size_t>(other.Count()));
     for (int i = 0; i < other.Count(); ++i)
@@ -338,9 +230,6 @@ void TStringList::Assign(const TStrings& other)
     BeginUpdate();
     BeginChange();
     items_ = std::move(copy);
-    if (sorted_)
-        std::stable_sort(items_.begin(), items_.end(),
-                         [](const Item& a, const Item& b) { return CompareText(a.text, b.text) < 0; });
     EndChange();
     EndUpdate();
 }

@@ -47,7 +47,6 @@ public:
 
     // The first line equal to s without regard to case, or -1.
     virtual int IndexOf(std::wstring_view s) const;
-    int IndexOfObject(const TObject* object) const;
 
     // Every line followed by CR LF.
     std::wstring Text() const;
@@ -57,7 +56,6 @@ public:
 
     // Makes this list a copy of other's lines and objects (one change).
     virtual void Assign(const TStrings& other);
-    bool Equals(const TStrings& other) const;
 
     // Brackets a batch of changes; nested brackets count, and the outermost
     // EndUpdate ends the batch.
@@ -79,8 +77,6 @@ private:
     int updateCount_ = 0;
 };
 
-enum TDuplicates { dupIgnore, dupAccept, dupError };
-
 class TStringList : public TStrings {
     KD_CLASS(TStringList, TStrings)
 
@@ -96,21 +92,7 @@ public:
     void Delete(int index) override;
     void Clear() override;
     int Add(const std::wstring& s) override;
-    int IndexOf(std::wstring_view s) const override;
     void Assign(const TStrings& other) override;
-    void Exchange(int index1, int index2);
-
-    // A sorted list keeps its lines in order without regard to case; Insert and
-    // Put are refused on it, Add finds the place.
-    bool Sorted() const { return sorted_; }
-    void SetSorted(bool sorted);
-    void Sort();
-    // Applies to Add on a sorted list only.
-    TDuplicates Duplicates() const { return duplicates_; }
-    void SetDuplicates(TDuplicates d) { duplicates_ = d; }
-    // Binary search of a sorted list: true when found; index is the line or the
-    // place where s would go.
-    bool Find(std::wstring_view s, int& index) const;
 
     // Raised around every change, or once around a batch of changes made between
     // BeginUpdate and EndUpdate (not at all for a batch that changed nothing).
@@ -135,7 +117,5 @@ private:
     void EndChange();
 
     std::vector<Item> items_;
-    bool sorted_ = false;
-    TDuplicates duplicates_ = dupIgnore;
     bool batchChanging_ = false;  // OnChanging already raised for the running batch
 };

@@ -5,7 +5,7 @@
 #include "framework/OSError.h"
 
 namespace {
-constexpr const wchar_t* kClassName = L"KdUtilityWindow";
+constexpr const wchar_t* kClassName = L"TUtilityWindow";
 }
 
 TUtilityWindow::TUtilityWindow(TObject* sender, TWndMethod method) : sender_(sender), method_(method)

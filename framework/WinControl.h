@@ -139,7 +139,6 @@ protected:
     void UpdateBounds();
     // Children follow this control's new client size.
     void AnchorChildren(SIZE oldClient);
-    SIZE LastClientSize() const { return lastClient_; }
 
     // Dispatch entry from the window procedures (no exception leaves it).
     LRESULT Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);

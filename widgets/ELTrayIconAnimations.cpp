@@ -4,7 +4,7 @@
 
 #include "framework/ImageList.h"
 #include "framework/Timer.h"
-#include "widgets/ELControls.h"
+#include "widgets/ELTrayIcon.h"
 
 // ---- TELTrayIconAnimationsItem ----
 
@@ -82,8 +82,6 @@ void TELTrayIconAnimationsItem::Assign(const TPersistent* source)
     restoreOldIcon_ = other->restoreOldIcon_;
 }
 
-std::wstring TELTrayIconAnimationsItem::GetDisplayName() const { return L"Animation" + std::to_wstring(ID()); }
-
 // ---- TELTrayIconAnimations ----
 
 TELTrayIconAnimations::TELTrayIconAnimations(TELTrayIcon* owner)
@@ -103,8 +101,6 @@ TELTrayIconAnimations::~TELTrayIconAnimations()
         if (TImageList* list = Items(i)->imageList_)
             list->RemoveFreeNotification(owner_);
 }
-
-TPersistent* TELTrayIconAnimations::GetOwner() const { return owner_; }
 
 void TELTrayIconAnimations::SetActiveItem(TELTrayIconAnimationsItem* item)
 {

@@ -158,46 +158,6 @@ void TIACheckControl::Notification(TComponent* component, TOperation operation)
     }
 }
 
-void TIACheckControl::SetTextAlign(TIACheckControlTextHAlign align)
-{
-    if (align == textAlign_)
-        return;
-    textAlign_ = align;
-    ContentChanged();
-}
-
-void TIACheckControl::SetTextFieldHorizontalAlign(TIACheckControlTextHAlign align)
-{
-    if (align == fieldHAlign_)
-        return;
-    fieldHAlign_ = align;
-    ContentChanged();
-}
-
-void TIACheckControl::SetTextFieldVerticalAlign(TIACheckControlTextVAlign align)
-{
-    if (align == fieldVAlign_)
-        return;
-    fieldVAlign_ = align;
-    ContentChanged();
-}
-
-void TIACheckControl::SetCheckFieldColor1(TColor color)
-{
-    if (color == checkColor1_)
-        return;
-    checkColor1_ = color;
-    Invalidate();
-}
-
-void TIACheckControl::SetCheckFieldColor2(TColor color)
-{
-    if (color == checkColor2_)
-        return;
-    checkColor2_ = color;
-    Invalidate();
-}
-
 void TIACheckControl::SetGapTextToImage(uint8_t gap)
 {
     if (gap == gap_)

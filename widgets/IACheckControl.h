@@ -55,16 +55,6 @@ public:
     // The pictures of the picture style; not owned, and forgotten when it is freed.
     TImageList* ImageList() const { return imageList_; }
     void SetImageList(TImageList* list);
-    TIACheckControlTextHAlign TextAlign() const { return textAlign_; }
-    void SetTextAlign(TIACheckControlTextHAlign align);
-    TIACheckControlTextHAlign TextFieldHorizontalAlign() const { return fieldHAlign_; }
-    void SetTextFieldHorizontalAlign(TIACheckControlTextHAlign align);
-    TIACheckControlTextVAlign TextFieldVerticalAlign() const { return fieldVAlign_; }
-    void SetTextFieldVerticalAlign(TIACheckControlTextVAlign align);
-    TColor CheckFieldColor1() const { return checkColor1_; }
-    void SetCheckFieldColor1(TColor color);
-    TColor CheckFieldColor2() const { return checkColor2_; }
-    void SetCheckFieldColor2(TColor color);
     uint8_t GapTextToImage() const { return gap_; }
     void SetGapTextToImage(uint8_t gap);
     // The window is shaped to the check field and the text.
@@ -72,7 +62,6 @@ public:
     void SetTransparent(bool on);
     bool ShowFocus() const { return showFocus_; }
     void SetShowFocus(bool on);
-    TIACheckControlText3DStyle Text3DStyle() const { return text3DStyle_; }
     void SetText3DStyle(TIACheckControlText3DStyle style);
     // The control takes its needed size when it next paints.
     void SetAutoSize(bool on) override;
@@ -85,7 +74,6 @@ public:
     TIASize GetCheckFieldSize() const;
     // The unturned text block: the widest line by the sum of the line heights.
     TIASize GetTextExtent() const;
-    TIAPoint GetCheckFieldOrigin() const { return Layout().CheckFieldOrigin(); }
     TIAPoint GetTextFieldOrigin() const { return Layout().TextFieldOrigin(); }
     TIAPoint GetRotationOffset() const { return Layout().RotationOffset(); }
     // Line i's offset from the block's top-left corner, turned; (0, 0) past the end.

@@ -39,8 +39,6 @@ public:
     TIACheckLayout(int angle, TIASize text, TIASize check, int gap, TIACheckControlTextHAlign fieldHAlign,
                    TIACheckControlTextVAlign fieldVAlign);
 
-    double Cos() const { return cos_; }
-    double Sin() const { return sin_; }
     // The box round the turned block, rounded.
     int TurnedWidth() const;
     int TurnedHeight() const;

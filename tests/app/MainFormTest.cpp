@@ -6,11 +6,11 @@
 
 #include "app/MainForm.h"
 #include "framework/Application.h"
-#include "framework/Buttons.h"
 #include "framework/ComboBox.h"
 #include "framework/Edits.h"
 #include "framework/ExtCtrls.h"
 #include "framework/OSError.h"
+#include "framework/SpeedButton.h"
 #include "framework/StdCtrls.h"
 #include "object/ObjectControls.h"
 #include "tests/app/MainFormFixture.h"

@@ -563,7 +563,7 @@ void TKestrin::Answer(const TMessageBox& box)
 
 HWND TKestrin::TrayIconWindow() const
 {
-    for (HWND window : TopLevel(L"KdUtilityWindow", false)) {
+    for (HWND window : TopLevel(L"TUtilityWindow", false)) {
         // The shell changes nothing for a modify without flags, but answers
         // whether it knows an icon of that window.
         NOTIFYICONDATAW data{};

@@ -4,13 +4,13 @@
 
 #include <memory>
 
-#include "framework/Buttons.h"
 #include "framework/ComboBox.h"
 #include "framework/Edits.h"
 #include "framework/ExtCtrls.h"
 #include "framework/HintWindow.h"
 #include "framework/MessageNames.h"
 #include "framework/Forms.h"
+#include "framework/SpeedButton.h"
 #include "framework/StdCtrls.h"
 #include "tests/framework/ControlsTestSupport.h"
 

@@ -5,13 +5,13 @@
 
 #include <memory>
 
-#include "framework/Buttons.h"
 #include "framework/ComboBox.h"
 #include "framework/Edits.h"
 #include "framework/ExtCtrls.h"
 #include "framework/FormDescription.h"
 #include "framework/ImageList.h"
 #include "framework/Menus.h"
+#include "framework/SpeedButton.h"
 #include "framework/StdCtrls.h"
 #include "tests/framework/ControlsTestSupport.h"
 

@@ -9,7 +9,7 @@
 
 #include "framework/Handles.h"
 #include "framework/ImageList.h"
-#include "widgets/ELControls.h"
+#include "widgets/ELTrayIcon.h"
 
 namespace tray_testing {
 

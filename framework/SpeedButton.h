@@ -34,9 +34,6 @@ public:
     // The picture left of the caption; the colour of its bottom-left pixel is
     // left out. A disabled button shows it greyed.
     TBitmap* Glyph() const { return glyph_.get(); }
-    // Pixels between the glyph and the caption.
-    int Spacing() const { return spacing_; }
-    void SetSpacing(int spacing);
 
     void Click() override;
 

@@ -1,4 +1,4 @@
-#include "widgets/ELControls.h"
+#include "widgets/ELTrayIcon.h"
 
 #include <algorithm>
 
@@ -127,8 +127,6 @@ void TELTrayIcon::SetHideTaskBarButton(bool hide)
     if (!InState(csDesigning) && !InState(csLoading))
         UpdateTaskbarButton();
 }
-
-void TELTrayIcon::SetAnimations(const TELTrayIconAnimations* source) { animations_->Assign(source); }
 
 void TELTrayIcon::Loaded()
 {

@@ -50,7 +50,6 @@ public:
     void SetInterval(int interval) { interval_ = interval; }
     // Starts again from the first picture after the last, instead of stopping.
     bool Circular() const { return circular_; }
-    void SetCircular(bool circular) { circular_ = circular; }
     // Whether the icon from before the start comes back when the animation stops.
     bool RestoreOldIcon() const { return restoreOldIcon_; }
     void SetRestoreOldIcon(bool restore) { restoreOldIcon_ = restore; }
@@ -59,8 +58,6 @@ public:
     void Assign(const TPersistent* source) override;
 
 protected:
-    // "Animation" followed by the item's identifier.
-    std::wstring GetDisplayName() const override;
 
 private:
     friend class TELTrayIconAnimations;
@@ -95,7 +92,6 @@ public:
     void SetActiveItem(TELTrayIconAnimationsItem* item);
 
     // The tray icon.
-    TPersistent* GetOwner() const override;
     // The timer of the running animation, or null.
     TTimer* Timer() const { return timer_.get(); }
 
@@ -143,11 +139,8 @@ public:
     TPopupMenu* PopupMenu() const { return popupMenu_; }
     void SetPopupMenu(TPopupMenu* menu);
     // Hides the application's taskbar button while the icon is active.
-    bool HideTaskBarButton() const { return hideTaskBarButton_; }
     void SetHideTaskBarButton(bool hide);
     TELTrayIconAnimations* Animations() const { return animations_.get(); }
-    // Copies the animations of `source` (item by item).
-    void SetAnimations(const TELTrayIconAnimations* source);
 
     // The hidden window that receives the shell's messages about the icon.
     HWND Handle() const;

@@ -1,4 +1,4 @@
-#include "framework/Buttons.h"
+#include "framework/SpeedButton.h"
 
 #include <utility>
 
@@ -50,14 +50,6 @@ void TSpeedButton::SetAllowAllUp(bool on)
 TSpeedButton::~TSpeedButton() { Destroying(); }
 
 void TSpeedButton::GlyphChanged(TObject*) { Invalidate(); }
-
-void TSpeedButton::SetSpacing(int spacing)
-{
-    if (spacing == spacing_)
-        return;
-    spacing_ = spacing;
-    Invalidate();
-}
 
 void TSpeedButton::SetFlat(bool on)
 {
