@@ -772,13 +772,13 @@ void TBitmap::Changed()
 
 // ---- TIcon ----
 
-void TIcon::TakeIcon(HICON icon)
+void TIcon::TakeIcon(TOwnedIcon icon)
 {
     int width = 0;
     int height = 0;
     if (icon) {
         ICONINFO info{};
-        if (!GetIconInfo(icon, &info))
+        if (!GetIconInfo(icon.Get(), &info))
             RaiseLastOSError();
         // GetIconInfo hands out copies of the icon's bitmaps.
         TOwnedBitmap color(info.hbmColor);
@@ -792,7 +792,7 @@ void TIcon::TakeIcon(HICON icon)
             height = bm.bmHeight / 2;  // a two-colour icon stacks its AND and XOR masks
         }
     }
-    icon_.Reset(icon);
+    icon_ = std::move(icon);
     width_ = width;
     height_ = height;
     if (OnChange)
@@ -803,14 +803,9 @@ void TIcon::SetHandle(HICON icon)
 {
     if (icon && icon == icon_.Get())
         return;
-    try {
-        TakeIcon(icon);
-    } catch (...) {
-        // The icon was handed over: it must not leak even when it cannot be read.
-        if (icon && icon != icon_.Get())
-            DestroyIcon(icon);
-        throw;
-    }
+    // The icon was handed over: owned from here on, so that it does not leak
+    // even when it cannot be read.
+    TakeIcon(TOwnedIcon(icon));
 }
 
 HICON TIcon::ReleaseHandle()

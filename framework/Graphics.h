@@ -217,11 +217,6 @@ public:
     TBrush* Brush() { return &brush_; }
     TFont* Font() { return &font_; }
 
-    // Paint handlers bracket their work with Lock/Unlock; nested locks count.
-    void Lock() { ++lockCount_; }
-    void Unlock() { --lockCount_; }
-    int LockCount() const { return lockCount_; }
-
     POINT PenPos() const { return penPos_; }
     void SetPenPos(POINT p);
     void MoveTo(int x, int y);
@@ -280,7 +275,18 @@ private:
     HGDIOBJ oldFont_ = nullptr;
     POINT penPos_{0, 0};
     DWORD copyMode_ = SRCCOPY;
-    int lockCount_ = 0;
+};
+
+// Lets a canvas draw on a borrowed context for one scope and detaches it at the end.
+class TCanvasDCScope {
+public:
+    TCanvasDCScope(TCanvas& canvas, HDC dc) : canvas_(canvas) { canvas_.SetHandle(dc); }
+    ~TCanvasDCScope() { canvas_.SetHandle(nullptr); }
+    TCanvasDCScope(const TCanvasDCScope&) = delete;
+    TCanvasDCScope& operator=(const TCanvasDCScope&) = delete;
+
+private:
+    TCanvas& canvas_;
 };
 
 // A 32-bit top-down device-independent bitmap with a canvas of its own.
@@ -371,7 +377,7 @@ public:
     TNotifyEvent OnChange;
 
 private:
-    void TakeIcon(HICON icon);
+    void TakeIcon(TOwnedIcon icon);
     TOwnedIcon icon_;
     int width_ = 0;
     int height_ = 0;
