@@ -4,6 +4,7 @@
 #include "controls/KdSysUtils.h"
 #include "framework/Application.h"
 #include "framework/Edits.h"
+#include "framework/ScopeGuards.h"
 
 namespace {
 
@@ -73,15 +74,13 @@ void THelpForm::KdSpeedButton1Click(TObject*)
     auto* ru = Control<TKdSpeedButton>(L"KdSpeedButton1");
     const bool before = gHelpInRussian;
     gHelpInRussian = ru->Down();
-    bool loaded = false;
-    try {
-        loaded = LoadHelp();
-    } catch (...) {
-        // The text shown stays, and so do the language and the button.
+    // On failure the text shown stays, and so do the language and the button.
+    TScopeExit keep([&] {
         gHelpInRussian = before;
         ru->SetDown(before);
-        throw;
-    }
+    });
+    const bool loaded = LoadHelp();
+    keep.Dismiss();
     if (loaded)
         return;
     // Both files have gone since the window opened: the text shown stays, and

@@ -3,28 +3,19 @@
 #include <memory>
 
 #include "app/MainForm.h"
+#include "framework/ScopeGuards.h"
 #include "framework/StdCtrls.h"
 
 // The help-open flag is set while the window is made and shown, and cleared
 // when it closes or cannot be made; the error then goes on to the error display.
 void TForm1::Button1Click(TObject*)
 {
-    struct TOpenFlag {
-        TForm1& form;
-        explicit TOpenFlag(TForm1& f) : form(f) { form.helpOpen_ = true; }
-        ~TOpenFlag() { form.helpOpen_ = false; }
-    } open(*this);
+    const TFlagScope open(helpOpen_);
     // The help window has no owner component: it is owned here alone and freed
     // when the modal showing ends, however it ends.
     auto help = std::make_unique<THelpForm>(nullptr, static_cast<IHelpHost&>(*this));
-    help_ = help.get();
-    try {
-        help->ShowModal();
-    } catch (...) {
-        help_ = nullptr;
-        throw;
-    }
-    help_ = nullptr;
+    const TValueScope<THelpForm*> shown(help_, help.get());
+    help->ShowModal();
 }
 
 bool TForm1::TrayIconChecked() const { return Control<TCheckBox>(L"CheckBox20")->Checked(); }

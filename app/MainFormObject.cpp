@@ -7,6 +7,7 @@
 #include "framework/Exceptions.h"
 #include "framework/ExtCtrls.h"
 #include "framework/OSError.h"
+#include "framework/ScopeGuards.h"
 #include "framework/SpeedButton.h"
 #include "framework/StdCtrls.h"
 #include "framework/Strings.h"
@@ -36,17 +37,11 @@ void TForm1::SetPictureName(std::string_view bytes)
 void TForm1::SetPictureList(std::span<const std::string_view> names)
 {
     TStrings& items = *Control<TComboBox>(L"ComboName")->Items();
-    items.BeginUpdate();
-    try {
-        items.Clear();
-        // A line shows a name up to its first byte 0, as the box's text does.
-        for (const std::string_view name : names)
-            items.Add(FromCodePage(name.substr(0, name.find('\0'))));
-    } catch (...) {
-        items.EndUpdate();
-        throw;
-    }
-    items.EndUpdate();
+    const TUpdateScope update(items);
+    items.Clear();
+    // A line shows a name up to its first byte 0, as the box's text does.
+    for (const std::string_view name : names)
+        items.Add(FromCodePage(name.substr(0, name.find('\0'))));
 }
 
 // ---- boxes ----

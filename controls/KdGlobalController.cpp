@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "controls/KdWinProcMan.h"
+#include "framework/ScopeGuards.h"
 
 bool KdClassInList(const TObject& object, const TStrings& list)
 {
@@ -148,14 +149,10 @@ void TKdCustomGlobalController::ListChangeEvent(TObject* sender)
 
 void TKdCustomGlobalController::AssignList(TStringList& list, const TStrings& lines)
 {
-    const TNotifyEvent event = std::exchange(list.OnChange, nullptr);
-    try {
+    {
+        const TValueScope<TNotifyEvent> quiet(list.OnChange, nullptr);
         list.Assign(lines);
-    } catch (...) {
-        list.OnChange = event;
-        throw;
     }
-    list.OnChange = event;
     ListChanged(&list);
 }
 
@@ -240,11 +237,7 @@ void TKdCustomGlobalWinController::RemoveAllEntries()
 void TKdCustomGlobalWinController::HookProc(TKdWPM* manager, TMessage& msg, TWndMethod next, int32_t& param)
 {
     // Kept per call: a nested message replaces the context only while it lasts.
-    struct TRestore {
-        TCallContext& slot;
-        TCallContext outer;
-        ~TRestore() { slot = outer; }
-    } restore{call_, std::exchange(call_, TCallContext{manager, &param, next})};
+    const TValueScope<TCallContext> context(call_, TCallContext{manager, &param, next});
     if (OnWndProc) {
         bool handled = false;
         OnWndProc(this, msg, handled, TWndMethod(this, &TKdCustomGlobalWinController::CallControlWndProc));

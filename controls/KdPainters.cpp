@@ -2,6 +2,7 @@
 
 #include "controls/KdColorBlend.h"
 #include "framework/Exceptions.h"
+#include "framework/ScopeGuards.h"
 #include "framework/Themes.h"
 
 TColor KdBlend(TColor a, TColor b, unsigned weight)
@@ -13,19 +14,6 @@ TColor KdRatioBlend(TColor a, TColor b, unsigned p, unsigned q) { return KdBlend
 
 namespace {
 
-// Restores the pen colour when a gradient is done, also after a failure.
-class TPenColorKeeper {
-public:
-    explicit TPenColorKeeper(TCanvas& canvas) : canvas_(canvas), color_(canvas.Pen()->Color()) {}
-    ~TPenColorKeeper() { canvas_.Pen()->SetColor(color_); }
-    TPenColorKeeper(const TPenColorKeeper&) = delete;
-    TPenColorKeeper& operator=(const TPenColorKeeper&) = delete;
-
-private:
-    TCanvas& canvas_;
-    TColor color_;
-};
-
 // Draws count lines, line i in the colour of step i from a (first) to b (last);
 // line(i) draws one of them with the pen.
 template <class Line>
@@ -35,7 +23,9 @@ void Gradient(TCanvas& canvas, int first, int last, TColor a, TColor b, Line lin
         return;
     const TColor ra = ColorToRGB(a);
     const TColor rb = ColorToRGB(b);
-    TPenColorKeeper keeper(canvas);
+    // The pen colour comes back when the gradient is done, also after a failure.
+    const TColor penColor = canvas.Pen()->Color();
+    const TScopeExit keepPen([&] { canvas.Pen()->SetColor(penColor); });
     if (last == first) {
         canvas.Pen()->SetColor(KdRatioBlend(ra, rb, 1, 1));
         line(first);

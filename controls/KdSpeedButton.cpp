@@ -1,6 +1,7 @@
 #include "controls/KdSpeedButton.h"
 
 #include "controls/KdPainters.h"
+#include "framework/ScopeGuards.h"
 #include "framework/Themes.h"
 
 namespace {
@@ -124,45 +125,37 @@ void TKdSpeedButton::Paint()
     if (painting_)
         return;
     TCanvas& c = *Canvas();
-    c.Lock();
-    painting_ = true;
+    const TFlagScope painting(painting_);
     TButtonState state = bsUp;
     bool hot = false;
-    try {
-        FreshBrushAndPen(c);
-        // The state as the button is now; these corrections stay.
-        if (!Enabled())
-            FState = bsDisabled;
-        else if (FState == bsDisabled)
-            FState = (GroupIndex() != 0 && Down()) ? bsExclusive : bsUp;
-        if (FState == bsDown && GetKeyState(VK_LBUTTON) >= 0)
-            FState = bsUp;
-        // A hot flag left over from a missed leave notice is cleared.
-        if (!mouseReallyInControl_)
-            FMouseInControl = false;
-        c.Font()->Assign(*Font());
-        state = FState;
-        hot = FMouseInControl;
-        if (ThemeServicesEnabled() ? highlightedXP_ : highlighted_)
-            FMouseInControl = true;
-        if (OnPaint)
-            OnPaint(this, TKdProcedure(this, &TKdSpeedButton::DefaultPaint), FState, FMouseInControl,
-                    mouseReallyInControl_);
-        else
-            DefaultPaint();
-    } catch (...) {
+    // The state and hot flag go back to what the paint settled on, and the
+    // brush and pen are fresh again, however the paint ends.
+    const TScopeExit restore([&] {
         FState = state;
         FMouseInControl = hot;
         FreshBrushAndPen(c);
-        painting_ = false;
-        c.Unlock();
-        throw;
-    }
-    FState = state;
-    FMouseInControl = hot;
+    });
     FreshBrushAndPen(c);
-    painting_ = false;
-    c.Unlock();
+    // The state as the button is now; these corrections stay.
+    if (!Enabled())
+        FState = bsDisabled;
+    else if (FState == bsDisabled)
+        FState = (GroupIndex() != 0 && Down()) ? bsExclusive : bsUp;
+    if (FState == bsDown && GetKeyState(VK_LBUTTON) >= 0)
+        FState = bsUp;
+    // A hot flag left over from a missed leave notice is cleared.
+    if (!mouseReallyInControl_)
+        FMouseInControl = false;
+    c.Font()->Assign(*Font());
+    state = FState;
+    hot = FMouseInControl;
+    if (ThemeServicesEnabled() ? highlightedXP_ : highlighted_)
+        FMouseInControl = true;
+    if (OnPaint)
+        OnPaint(this, TKdProcedure(this, &TKdSpeedButton::DefaultPaint), FState, FMouseInControl,
+                mouseReallyInControl_);
+    else
+        DefaultPaint();
 }
 
 void TKdSpeedButton::DefaultPaint()
@@ -185,51 +178,47 @@ void TKdSpeedButton::PaintBright()
     const bool transparent = Transparent();
     SetFlat(true);
     SetTransparent(true);
-    try {
-        const bool hot = FMouseInControl || mouseReallyInControl_;
-        const bool pressed = FState == bsDown || FState == bsExclusive;
-        const int w = Width();
-        const int h = Height();
-        const TColor light = KdBlend(clBtnHighlight, clBtnFace, 128);
-        c.Brush()->SetColor(hot || pressed ? clBtnHighlight : clBtnFace);
-        if (!transparent || hot || pressed)
-            c.FillRect({0, 0, w, h});
-        const bool inner = w > 2 && h > 2;
-        auto outline = [&](TColor color, int inset) {
-            c.Brush()->SetStyle(bsClear);
-            c.Pen()->SetColor(color);
-            c.Rectangle(inset, inset, w - inset, h - inset);
-        };
-        TColor outer = clNone;
-        switch (style_) {
-        case KdsbBright:
-            if (hot || pressed) {
-                if (inner)
-                    outline(light, 1);
-                outer = light;
-            }
-            break;
-        case KdsbBrightFrame1:
-            if (inner)
-                outline(clBtnShadow, 1);
-            outer = light;
-            break;
-        case KdsbBrightFrame2:
-            if (inner)
-                outline(light, 1);
-            outer = clBtnShadow;
-            break;
-        case KdsbStandard:
-            break;
-        }
-        TSpeedButton::Paint();
-        if (outer != clNone)
-            outline(outer, 0);
-    } catch (...) {
+    const TScopeExit restore([&] {
         SetFlat(flat);
         SetTransparent(transparent);
-        throw;
+    });
+    const bool hot = FMouseInControl || mouseReallyInControl_;
+    const bool pressed = FState == bsDown || FState == bsExclusive;
+    const int w = Width();
+    const int h = Height();
+    const TColor light = KdBlend(clBtnHighlight, clBtnFace, 128);
+    c.Brush()->SetColor(hot || pressed ? clBtnHighlight : clBtnFace);
+    if (!transparent || hot || pressed)
+        c.FillRect({0, 0, w, h});
+    const bool inner = w > 2 && h > 2;
+    auto outline = [&](TColor color, int inset) {
+        c.Brush()->SetStyle(bsClear);
+        c.Pen()->SetColor(color);
+        c.Rectangle(inset, inset, w - inset, h - inset);
+    };
+    TColor outer = clNone;
+    switch (style_) {
+    case KdsbBright:
+        if (hot || pressed) {
+            if (inner)
+                outline(light, 1);
+            outer = light;
+        }
+        break;
+    case KdsbBrightFrame1:
+        if (inner)
+            outline(clBtnShadow, 1);
+        outer = light;
+        break;
+    case KdsbBrightFrame2:
+        if (inner)
+            outline(light, 1);
+        outer = clBtnShadow;
+        break;
+    case KdsbStandard:
+        break;
     }
-    SetFlat(flat);
-    SetTransparent(transparent);
+    TSpeedButton::Paint();
+    if (outer != clNone)
+        outline(outer, 0);
 }

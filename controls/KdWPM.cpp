@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "framework/ScopeGuards.h"
+
 TKdWPM::TKdWPM() : entries_(std::make_unique<Entries>())
 {
     // The previous handler's place: priority 0, so hooks of priority 0 and up run
@@ -147,10 +149,7 @@ void TKdWPM::HandleMessage(TMessage& msg)
     callStack_.push_back(static_cast<int32_t>(entries_->size()));
     // The walk is closed even when a hook throws, so the cursors stay paired
     // with their walks and a pending shutdown still happens.
-    struct WalkEnd {
-        TKdWPM* self;
-        ~WalkEnd() { self->EndWalk(); }
-    } end{this};
+    const TScopeExit end([this] { EndWalk(); });
     CallNext(msg);
 }
 

@@ -8,6 +8,8 @@
 #include "framework/Forms.h"
 #include "framework/Handles.h"
 #include "framework/OSError.h"
+#include "framework/ScopeGuards.h"
+#include "framework/WindowClass.h"
 
 namespace {
 
@@ -102,17 +104,11 @@ void TApplication::FormActivated(TCustomForm* form) { lastActive_ = form; }
 
 void TApplication::Run()
 {
-    running_ = true;
-    try {
-        if (mainForm_ && showMainForm_)
-            mainForm_->ShowForm();
-        while (!terminated_)
-            HandleMessage();
-    } catch (...) {
-        running_ = false;
-        throw;
-    }
-    running_ = false;
+    const TFlagScope running(running_);
+    if (mainForm_ && showMainForm_)
+        mainForm_->ShowForm();
+    while (!terminated_)
+        HandleMessage();
 }
 
 void TApplication::Terminate() { PostQuitMessage(0); }
@@ -175,17 +171,7 @@ HWND TApplication::Handle()
         return handle_;
     static const wchar_t* kClass = L"TApplication";
     HINSTANCE inst = Instance();
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    if (!GetClassInfoExW(inst, kClass, &wc)) {
-        wc = WNDCLASSEXW{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = AppWndProc;
-        wc.hInstance = inst;
-        wc.lpszClassName = kClass;
-        if (!RegisterClassExW(&wc))
-            RaiseLastOSError();
-    }
+    RegisterWindowClassOnce(inst, {.Name = kClass, .Procedure = AppWndProc});
     handle_ = CreateWindowExW(0, kClass, title_.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, inst, nullptr);
     if (!handle_)
         RaiseLastOSError();

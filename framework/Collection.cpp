@@ -4,6 +4,7 @@
 #include <string>
 
 #include "framework/Exceptions.h"
+#include "framework/ScopeGuards.h"
 
 // ---- TCollectionItem ----
 
@@ -74,14 +75,10 @@ TCollectionItem* TCollection::Insert(int index)
     if (index < 0 || index > Count())
         throw EComponentError(L"List index out of bounds (" + std::to_wstring(index) + L")");
     TCollectionItem* item = Add();
-    BeginUpdate();
-    try {
+    {
+        const TUpdateScope update(*this);
         item->SetIndex(index);
-    } catch (...) {
-        EndUpdate();
-        throw;
     }
-    EndUpdate();
     return item;
 }
 
@@ -121,16 +118,10 @@ void TCollection::Assign(const TPersistent* source)
     }
     if (other == this)
         return;
-    BeginUpdate();
-    try {
-        Clear();
-        for (TCollectionItem* from : other->items_)
-            Add()->Assign(from);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    const TUpdateScope update(*this);
+    Clear();
+    for (TCollectionItem* from : other->items_)
+        Add()->Assign(from);
 }
 
 void TCollection::Changed()

@@ -4,6 +4,7 @@
 
 #include "framework/Exceptions.h"
 #include "framework/OSError.h"
+#include "framework/ScopeGuards.h"
 
 // The items of a combo box: kept in the object and mirrored into the window.
 class TComboStrings : public TStrings {
@@ -268,11 +269,7 @@ LRESULT TCustomCombo::InnerWindowProc(HWND inner, UINT msg, WPARAM wp, LPARAM lp
                                                                      : DoKeyUp(key, KeyboardShiftState());
         if (swallowed)
             return 0;
-        struct Depth {
-            int& n;
-            explicit Depth(int& v) : n(v) { ++n; }
-            ~Depth() { --n; }
-        } depth(editKeys_);
+        const TCountScope depth(editKeys_);
         return CallInnerDefault(inner, msg, key, lp);
     }
     case WM_CHAR: {
@@ -281,20 +278,13 @@ LRESULT TCustomCombo::InnerWindowProc(HWND inner, UINT msg, WPARAM wp, LPARAM lp
             return 0;
         // The edit part keeps Enter to itself; hooks on the box see it too.
         if (key == L'\r' && !offeringEnter_) {
-            struct Offer {
-                TCustomCombo& box;
-                explicit Offer(TCustomCombo& b) : box(b) { box.offeringEnter_ = true, box.enterReachedBox_ = false; }
-                ~Offer() { box.offeringEnter_ = false; }
-            } offer(*this);
+            const TFlagScope offer(offeringEnter_);
+            enterReachedBox_ = false;
             Perform(WM_CHAR, wp, lp);
             if (!enterReachedBox_)
                 return 0;
         }
-        struct Depth {
-            int& n;
-            explicit Depth(int& v) : n(v) { ++n; }
-            ~Depth() { --n; }
-        } depth(editKeys_);
+        const TCountScope depth(editKeys_);
         return CallInnerDefault(inner, msg, key, lp);
     }
     case WM_SETFOCUS: {

@@ -6,6 +6,7 @@
 #include "framework/WinControl.h"
 #include "framework/HintWindow.h"
 #include "framework/MouseState.h"
+#include "framework/ScopeGuards.h"
 
 TShiftState MouseShiftState(WPARAM keys)
 {
@@ -229,14 +230,8 @@ void TControl::AnchorToParent(SIZE oldClient, SIZE newClient)
     } else if (!(anchors_ & akTop)) {
         t = topRule_ + (newClient.cy - (topRule_ + h + bottomMargin_)) / 2;
     }
-    anchoring_ = true;
-    try {
-        SetBounds(l, t, std::max(w, 0), std::max(h, 0));
-    } catch (...) {
-        anchoring_ = false;
-        throw;
-    }
-    anchoring_ = false;
+    const TFlagScope anchoring(anchoring_);
+    SetBounds(l, t, std::max(w, 0), std::max(h, 0));
 }
 
 void TControl::SetConstraints(const TSizeConstraints& c)
@@ -351,14 +346,8 @@ void TControl::ParentFontChanged()
 {
     if (!parentFont_ || !parent_)
         return;
-    fontFromParent_ = true;
-    try {
-        font_->Assign(*parent_->Font());
-    } catch (...) {
-        fontFromParent_ = false;
-        throw;
-    }
-    fontFromParent_ = false;
+    const TFlagScope fromParent(fontFromParent_);
+    font_->Assign(*parent_->Font());
 }
 
 void TControl::SetColor(TColor color)

@@ -45,24 +45,13 @@ bool TWinControl::HasGraphicChildren() const
 
 void TWinControl::PaintHandler(TMessage& m)
 {
-    PAINTSTRUCT ps{};
-    HDC dc = m.WParam ? reinterpret_cast<HDC>(m.WParam) : BeginPaint(handle_, &ps);
-    if (!dc)
-        RaiseLastOSError();
-    try {
-        if (systemClass_) {
-            // The class paints itself into our context first.
-            TMessage own{WM_PAINT, reinterpret_cast<WPARAM>(dc), 0, 0};
-            DefaultHandler(own);
-        }
-        PaintControls(dc);
-    } catch (...) {
-        if (!m.WParam)
-            EndPaint(handle_, &ps);
-        throw;
+    const TPaintScope paint(handle_, m.WParam);
+    if (systemClass_) {
+        // The class paints itself into our context first.
+        TMessage own{WM_PAINT, reinterpret_cast<WPARAM>(paint.DC()), 0, 0};
+        DefaultHandler(own);
     }
-    if (!m.WParam)
-        EndPaint(handle_, &ps);
+    PaintControls(paint.DC());
 }
 
 void TWinControl::PaintControls(HDC dc)
@@ -76,19 +65,11 @@ void TWinControl::PaintControls(HDC dc)
         RECT b = c->BoundsRect(), common;
         if (!IntersectRect(&common, &b, &clip))
             continue;
-        int saved = SaveDC(dc);
-        if (!saved)
-            RaiseLastOSError();
+        const TSavedDC saved(dc);
         POINT old;
         OffsetViewportOrgEx(dc, b.left, b.top, &old);
         IntersectClipRect(dc, 0, 0, b.right - b.left, b.bottom - b.top);
-        try {
-            c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-        } catch (...) {
-            RestoreDC(dc, saved);
-            throw;
-        }
-        RestoreDC(dc, saved);
+        c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
     }
 }
 
@@ -107,29 +88,16 @@ void TCustomControl::WndProc(TMessage& m)
 
 void TCustomControl::PaintHandler(TMessage& m)
 {
-    PAINTSTRUCT ps{};
-    HDC dc = m.WParam ? reinterpret_cast<HDC>(m.WParam) : BeginPaint(Handle(), &ps);
-    if (!dc)
-        RaiseLastOSError();
-    TCanvas& c = *canvas_;
-    c.Lock();
-    try {
-        c.SetHandle(dc);
+    // A context handed in WParam needs no window of ours.
+    const TPaintScope paint(m.WParam ? nullptr : Handle(), m.WParam);
+    {
+        TCanvas& c = *canvas_;
+        const TCanvasDCScope draw(c, paint.DC());
         c.Font()->Assign(*Font());
         c.Brush()->SetColor(Color());
         Paint();
-        c.SetHandle(nullptr);
-        PaintControls(dc);
-    } catch (...) {
-        c.SetHandle(nullptr);
-        c.Unlock();
-        if (!m.WParam)
-            EndPaint(Handle(), &ps);
-        throw;
     }
-    c.Unlock();
-    if (!m.WParam)
-        EndPaint(Handle(), &ps);
+    PaintControls(paint.DC());
 }
 TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner), canvas_(std::make_unique<TCanvas>())
 {
@@ -143,18 +111,9 @@ void TGraphicControl::WndProc(TMessage& msg)
     if (msg.Msg == WM_PAINT && msg.WParam) {
         // The parent hands over its context, already moved and clipped to us.
         TCanvas& c = *canvas_;
-        c.Lock();
-        c.SetHandle(reinterpret_cast<HDC>(msg.WParam));
-        try {
-            c.Font()->Assign(*Font());
-            Paint();
-        } catch (...) {
-            c.SetHandle(nullptr);
-            c.Unlock();
-            throw;
-        }
-        c.SetHandle(nullptr);
-        c.Unlock();
+        const TCanvasDCScope draw(c, reinterpret_cast<HDC>(msg.WParam));
+        c.Font()->Assign(*Font());
+        Paint();
         return;
     }
     TControl::WndProc(msg);

@@ -10,6 +10,7 @@
 #include "framework/Forms.h"
 #include "framework/ImageList.h"
 #include "framework/Menus.h"
+#include "framework/ScopeGuards.h"
 #include "framework/SpeedButton.h"
 #include "framework/StdCtrls.h"
 #include "framework/Timer.h"
@@ -113,63 +114,59 @@ TComponentFactory FindComponentClass(std::wstring_view className)
 void BuildComponents(TComponent& root, const TFormDescription& description)
 {
     root.SetLoading(true);
-    try {
-        std::vector<std::pair<TComponent*, const TDescriptionRow*>> built;
-        std::vector<std::pair<TWinControl*, int>> tabOrders;
-        for (const TDescriptionRow& row : description) {
-            TComponent* component = &root;
-            if (row.Class) {
-                TComponentFactory factory = FindComponentClass(row.Class);
-                if (!factory)
-                    throw EComponentError(L"Class " + Str(row.Class) + L" not found");
-                component = factory(&root);
-                component->SetLoading(true);
-                if (row.Name)
-                    component->SetName(row.Name);
-            } else if (row.Name && root.Name().empty()) {
-                root.SetName(row.Name);
-            }
-            if (auto* control = dynamic_cast<TControl*>(component)) {
-                if (component != &root) {
-                    TWinControl* parent = row.Parent ? FindComponentAs<TWinControl>(&root, row.Parent)
-                                                     : dynamic_cast<TWinControl*>(&root);
-                    if (!parent)
-                        throw EComponentError(L"Parent " + Str(row.Parent) + L" of " + Str(row.Name) +
-                                              L" is not a windowed control of the form");
-                    control->SetParent(parent);
-                }
-                ApplyControlRow(*control, row, component == &root);
-                if (auto* w = dynamic_cast<TWinControl*>(component); w && row.TabOrder >= 0 && component != &root)
-                    tabOrders.emplace_back(w, row.TabOrder);
-            } else if (auto* item = dynamic_cast<TMenuItem*>(component)) {
-                ApplyMenuItemRow(*item, row, root);
-            } else if (row.Parent || row.Bounds || row.Caption) {
-                throw EComponentError(Str(row.Name) + L" is not a control and has no parent, bounds or caption");
-            }
-            built.emplace_back(component, &row);
+    // Loading ends however the building ends: owned components first, then the root.
+    const TScopeExit loading([&] { root.SetLoading(false); });
+    std::vector<std::pair<TComponent*, const TDescriptionRow*>> built;
+    std::vector<std::pair<TWinControl*, int>> tabOrders;
+    for (const TDescriptionRow& row : description) {
+        TComponent* component = &root;
+        if (row.Class) {
+            TComponentFactory factory = FindComponentClass(row.Class);
+            if (!factory)
+                throw EComponentError(L"Class " + Str(row.Class) + L" not found");
+            component = factory(&root);
+            component->SetLoading(true);
+            if (row.Name)
+                component->SetName(row.Name);
+        } else if (row.Name && root.Name().empty()) {
+            root.SetName(row.Name);
         }
-        // Tab orders are placed lowest first, so each lands where its row says.
-        std::stable_sort(tabOrders.begin(), tabOrders.end(),
-                         [](const auto& a, const auto& b) { return a.second < b.second; });
-        for (auto& [control, order] : tabOrders)
-            control->SetTabOrder(order);
-        for (auto& [component, row] : built) {
-            for (const TBinder& bind : row->Events)
-                if (bind)
-                    bind(*component, root);
-            if (row->Setup)
-                row->Setup(*component, root);
-            // Last, so that a border set up above does not change the client area.
-            auto* control = dynamic_cast<TControl*>(component);
-            if (control && (row->ClientWidth || row->ClientHeight))
-                control->SetClientSize(row->ClientWidth.value_or(control->ClientWidth()),
-                                       row->ClientHeight.value_or(control->ClientHeight()));
+        if (auto* control = dynamic_cast<TControl*>(component)) {
+            if (component != &root) {
+                TWinControl* parent = row.Parent ? FindComponentAs<TWinControl>(&root, row.Parent)
+                                                 : dynamic_cast<TWinControl*>(&root);
+                if (!parent)
+                    throw EComponentError(L"Parent " + Str(row.Parent) + L" of " + Str(row.Name) +
+                                          L" is not a windowed control of the form");
+                control->SetParent(parent);
+            }
+            ApplyControlRow(*control, row, component == &root);
+            if (auto* w = dynamic_cast<TWinControl*>(component); w && row.TabOrder >= 0 && component != &root)
+                tabOrders.emplace_back(w, row.TabOrder);
+        } else if (auto* item = dynamic_cast<TMenuItem*>(component)) {
+            ApplyMenuItemRow(*item, row, root);
+        } else if (row.Parent || row.Bounds || row.Caption) {
+            throw EComponentError(Str(row.Name) + L" is not a control and has no parent, bounds or caption");
         }
-    } catch (...) {
-        root.SetLoading(false);
-        throw;
+        built.emplace_back(component, &row);
     }
-    root.SetLoading(false);
+    // Tab orders are placed lowest first, so each lands where its row says.
+    std::stable_sort(tabOrders.begin(), tabOrders.end(),
+                     [](const auto& a, const auto& b) { return a.second < b.second; });
+    for (auto& [control, order] : tabOrders)
+        control->SetTabOrder(order);
+    for (auto& [component, row] : built) {
+        for (const TBinder& bind : row->Events)
+            if (bind)
+                bind(*component, root);
+        if (row->Setup)
+            row->Setup(*component, root);
+        // Last, so that a border set up above does not change the client area.
+        auto* control = dynamic_cast<TControl*>(component);
+        if (control && (row->ClientWidth || row->ClientHeight))
+            control->SetClientSize(row->ClientWidth.value_or(control->ClientWidth()),
+                                   row->ClientHeight.value_or(control->ClientHeight()));
+    }
 }
 
 void BuildForm(TCustomForm& form, const TFormDescription& description)

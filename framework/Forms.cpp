@@ -6,6 +6,7 @@
 #include "framework/Exceptions.h"
 #include "framework/HintWindow.h"
 #include "framework/OSError.h"
+#include "framework/ScopeGuards.h"
 
 TCustomForm* GetParentForm(const TControl* control)
 {
@@ -367,17 +368,19 @@ TModalResult TCustomForm::ShowModal()
     HWND previous = GetActiveWindow();
     modal_ = true;
     modalResult_ = mrNone;
-    auto restore = [&] {
-        modal_ = false;
-        for (HWND h : disabler.windows)
-            if (IsWindow(h))
-                EnableWindow(h, TRUE);
-        if (HandleAllocated())
-            Hide();
-        if (previous && IsWindow(previous))
-            SetActiveWindow(previous);
-    };
-    try {
+    {
+        // However the loop ends, the other windows come back, the form hides
+        // and the window active before takes over again.
+        const TScopeExit restore([&] {
+            modal_ = false;
+            for (HWND h : disabler.windows)
+                if (IsWindow(h))
+                    EnableWindow(h, TRUE);
+            if (HandleAllocated())
+                Hide();
+            if (previous && IsWindow(previous))
+                SetActiveWindow(previous);
+        });
         ShowForm();
         while (modalResult_ == mrNone) {
             if (!Application->HandleMessage()) {
@@ -396,11 +399,7 @@ TModalResult TCustomForm::ShowModal()
                     modalResult_ = mrNone;
             }
         }
-    } catch (...) {
-        restore();
-        throw;
     }
-    restore();
     return modalResult_;
 }
 

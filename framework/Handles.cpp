@@ -1,5 +1,7 @@
 #include "framework/Handles.h"
 
+#include "framework/OSError.h"
+
 namespace handles {
 namespace {
 // One user-interface thread: plain counters are enough.
@@ -25,4 +27,24 @@ TWindowDC::~TWindowDC()
         return;
     ReleaseDC(window_, dc_);
     handles::Freed(handles::Kind::Gdi);
+}
+
+TSavedDC::TSavedDC(HDC dc) : dc_(dc), saved_(SaveDC(dc))
+{
+    if (!saved_)
+        RaiseLastOSError();
+}
+
+TPaintScope::TPaintScope(HWND window, WPARAM givenDC)
+    : window_(window), began_(givenDC == 0),
+      dc_(givenDC ? reinterpret_cast<HDC>(givenDC) : BeginPaint(window, &ps_))
+{
+    if (!dc_)
+        RaiseLastOSError();
+}
+
+TPaintScope::~TPaintScope()
+{
+    if (began_)
+        EndPaint(window_, &ps_);
 }

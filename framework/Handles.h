@@ -139,3 +139,37 @@ private:
     HDC dc_;
     HGDIOBJ old_;
 };
+
+// Saves a DC's state for one scope (SaveDC) and puts it back at the end
+// (RestoreDC), so that origins and clipping set inside go with the scope.
+// Raises EOSError when the state cannot be saved.
+class TSavedDC {
+public:
+    explicit TSavedDC(HDC dc);
+    ~TSavedDC() { RestoreDC(dc_, saved_); }
+    TSavedDC(const TSavedDC&) = delete;
+    TSavedDC& operator=(const TSavedDC&) = delete;
+
+private:
+    HDC dc_;
+    int saved_;
+};
+
+// The context a WM_PAINT is drawn on: the one handed in WParam (not ours to
+// end), else BeginPaint's, ended with EndPaint when the scope ends. Raises
+// EOSError when the system gives none.
+class TPaintScope {
+public:
+    TPaintScope(HWND window, WPARAM givenDC);
+    ~TPaintScope();
+    TPaintScope(const TPaintScope&) = delete;
+    TPaintScope& operator=(const TPaintScope&) = delete;
+
+    HDC DC() const { return dc_; }
+
+private:
+    HWND window_;
+    bool began_;
+    PAINTSTRUCT ps_{};
+    HDC dc_;
+};

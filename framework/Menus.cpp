@@ -24,22 +24,15 @@ void AppendItems(HMENU menu, const TMenuItem& item, std::vector<TMenuItem*>& com
         UINT flags = MF_STRING | (child->Enabled() ? MF_ENABLED : MF_GRAYED) | (child->Checked() ? MF_CHECKED : 0);
         UINT_PTR id;
         if (child->Count() > 0) {
-            HMENU sub = CreatePopupMenu();
+            // Ours until it is appended; then it belongs to `menu`.
+            TOwnedMenu sub(CreatePopupMenu());
             if (!sub)
                 RaiseLastOSError();
-            try {
-                AppendItems(sub, *child, commands);
-            } catch (...) {
-                DestroyMenu(sub);
-                throw;
-            }
+            AppendItems(sub.Get(), *child, commands);
             flags |= MF_POPUP;
-            id = reinterpret_cast<UINT_PTR>(sub);
-            if (!AppendMenuW(menu, flags, id, child->Caption().c_str())) {
-                const DWORD error = GetLastError();
-                DestroyMenu(sub);
-                RaiseOSError(error);
-            }
+            id = reinterpret_cast<UINT_PTR>(sub.Get());
+            Win32Check(AppendMenuW(menu, flags, id, child->Caption().c_str()));
+            sub.Release();
             continue;
         }
         commands.push_back(child);

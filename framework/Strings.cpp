@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "framework/ScopeGuards.h"
+
 // ---- TStrings ----
 
 void TStrings::IndexError(int index)
@@ -12,15 +14,9 @@ void TStrings::IndexError(int index)
 void TStrings::Put(int index, const std::wstring& s)
 {
     TObject* object = GetObject(index);
-    BeginUpdate();
-    try {
-        Delete(index);
-        InsertObject(index, s, object);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    const TUpdateScope update(*this);
+    Delete(index);
+    InsertObject(index, s, object);
 }
 
 TObject* TStrings::GetObject(int index) const
@@ -60,15 +56,9 @@ void TStrings::AddStrings(const TStrings& other)
     std::vector<std::pair<std::wstring, TObject*>> lines;
     for (int i = 0; i < other.Count(); ++i)
         lines.emplace_back(other.Get(i), other.GetObject(i));
-    BeginUpdate();
-    try {
-        for (auto& [text, object] : lines)
-            AddObject(text, object);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    const TUpdateScope update(*this);
+    for (auto& [text, object] : lines)
+        AddObject(text, object);
 }
 
 int TStrings::IndexOf(std::wstring_view s) const
@@ -102,31 +92,19 @@ void TStrings::SetText(std::wstring_view text)
             ++end;
         start = end;
     }
-    BeginUpdate();
-    try {
-        Clear();
-        for (auto& line : lines)
-            Add(line);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    const TUpdateScope update(*this);
+    Clear();
+    for (auto& line : lines)
+        Add(line);
 }
 
 void TStrings::Assign(const TStrings& other)
 {
     if (&other == this)
         return;
-    BeginUpdate();
-    try {
-        Clear();
-        AddStrings(other);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    const TUpdateScope update(*this);
+    Clear();
+    AddStrings(other);
 }
 
 void TStrings::BeginUpdate()

@@ -1,8 +1,10 @@
 #include "framework/UtilityWindow.h"
 
 #include "framework/Application.h"
+#include "framework/FreedWatch.h"
 #include "framework/Handles.h"
 #include "framework/OSError.h"
+#include "framework/WindowClass.h"
 
 namespace {
 constexpr const wchar_t* kClassName = L"TUtilityWindow";
@@ -11,17 +13,7 @@ constexpr const wchar_t* kClassName = L"TUtilityWindow";
 TUtilityWindow::TUtilityWindow(TObject* sender, TWndMethod method) : sender_(sender), method_(method)
 {
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    if (!GetClassInfoExW(instance, kClassName, &wc)) {
-        wc = WNDCLASSEXW{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = StaticWndProc;
-        wc.hInstance = instance;
-        wc.lpszClassName = kClassName;
-        if (!RegisterClassExW(&wc))
-            RaiseLastOSError();
-    }
+    RegisterWindowClassOnce(instance, {.Name = kClassName, .Procedure = StaticWndProc});
     // A top-level window, not a message-only one: broadcasts reach only those.
     handle_ = CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance,
                               this);
@@ -32,8 +24,7 @@ TUtilityWindow::TUtilityWindow(TObject* sender, TWndMethod method) : sender_(sen
 
 TUtilityWindow::~TUtilityWindow()
 {
-    if (freedFlag_)
-        *freedFlag_ = true;
+    TFreedWatch::ObjectFreed(freedFlag_);
     SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);
     DestroyWindow(handle_);
     handles::Freed(handles::Kind::User);
@@ -56,21 +47,13 @@ LRESULT CALLBACK TUtilityWindow::StaticWndProc(HWND h, UINT msg, WPARAM wp, LPAR
     if (!self || self->handle_ != h)
         return DefWindowProcW(h, msg, wp, lp);
     TMessage m{msg, wp, lp, 0};
-    bool freed = false;
-    bool* outer = self->freedFlag_;
-    self->freedFlag_ = &freed;
+    TFreedWatch watch(self->freedFlag_);
     TObject* sender = self->sender_;
     try {
         self->method_(m);
     } catch (...) {
         // No error may cross the window procedure.
-        Application->HandleException(freed ? nullptr : sender);
-    }
-    if (freed) {
-        if (outer)
-            *outer = true;  // the frames further out learn of it too
-    } else {
-        self->freedFlag_ = outer;
+        Application->HandleException(watch.Freed() ? nullptr : sender);
     }
     return m.Result;
 }

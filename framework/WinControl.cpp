@@ -9,6 +9,8 @@
 #include "framework/Handles.h"
 #include "framework/MouseState.h"
 #include "framework/OSError.h"
+#include "framework/ScopeGuards.h"
+#include "framework/WindowClass.h"
 #include "framework/WindowProcs.h"
 
 namespace {
@@ -34,8 +36,7 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
 TWinControl::~TWinControl()
 {
-    if (freedFlag_)
-        *freedFlag_ = true;
+    TFreedWatch::ObjectFreed(freedFlag_);
     // Everything below sees csDestroying while the windows go, so that hook
     // chains know the WM_DESTROY is the end and not a re-creation.
     Destroying();
@@ -128,23 +129,13 @@ void TWinControl::CreateWindowHandle(const TCreateParams& p)
         }
         return;
     }
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    if (GetClassInfoExW(inst, cls.c_str(), &wc)) {
-        if (wc.lpfnWndProc != TWindowProcs::OwnClass)
-            throw EComponentError(L"The window class name " + cls + L" is taken by another window class");
-    } else {
-        wc = WNDCLASSEXW{};
-        wc.cbSize = sizeof wc;
-        wc.style = p.ClassStyle;
-        wc.lpfnWndProc = TWindowProcs::OwnClass;
-        wc.hInstance = inst;
-        wc.hCursor = p.Cursor ? p.Cursor : LoadCursorW(nullptr, IDC_ARROW);
-        wc.hIcon = p.Icon;
-        wc.lpszClassName = cls.c_str();
-        if (!RegisterClassExW(&wc))
-            RaiseLastOSError();
-    }
+    const TWindowClass own{.Name = cls.c_str(),
+                           .Procedure = TWindowProcs::OwnClass,
+                           .Style = p.ClassStyle,
+                           .Icon = p.Icon,
+                           .Cursor = p.Cursor ? p.Cursor : LoadCursorW(nullptr, IDC_ARROW)};
+    if (RegisterWindowClassOnce(inst, own) != TWindowProcs::OwnClass)
+        throw EComponentError(L"The window class name " + cls + L" is taken by another window class");
     HWND h = CreateWindowExW(p.ExStyle, cls.c_str(), p.Caption.c_str(), p.Style, p.X, p.Y, p.Width, p.Height,
                              p.WndParent, id, inst, this);
     if (!h) {
@@ -174,16 +165,12 @@ void TWinControl::CreateWnd()
 void TWinControl::CreateChildHandles()
 {
     // Sibling windows are created in tab order.
-    creatingChildren_ = true;
-    try {
+    {
+        const TFlagScope creating(creatingChildren_);
         for (TWinControl* w : std::vector<TWinControl*>(tabList_))
             if (!w->handle_)
                 w->CreateWnd();
-    } catch (...) {
-        creatingChildren_ = false;
-        throw;
     }
-    creatingChildren_ = false;
     ApplyZOrder();
 }
 
@@ -230,15 +217,11 @@ void TWinControl::RecreateWnd()
     if (!handle_)
         return;
     bool focused = Focused();
-    recreating_ = true;
-    try {
+    {
+        const TFlagScope recreating(recreating_);
         DestroyHandle();
         HandleNeeded();
-    } catch (...) {
-        recreating_ = false;
-        throw;
     }
-    recreating_ = false;
     if (focused && CanFocus())
         ::SetFocus(handle_);
 }

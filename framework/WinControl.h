@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "framework/Control.h"
+#include "framework/FreedWatch.h"
 
 // The parameters of a window about to be created. WinClassName is the class to
 // register (own classes) or to use (system classes such as L"BUTTON").
@@ -147,18 +148,9 @@ protected:
     void MouseLeft(HWND window);
 
     // Notes, for one message being handled, whether a handler freed the control.
-    class TFreedWatch {
+    class TFreedWatch : public ::TFreedWatch {
     public:
-        explicit TFreedWatch(TWinControl* c);
-        ~TFreedWatch();
-        TFreedWatch(const TFreedWatch&) = delete;
-        TFreedWatch& operator=(const TFreedWatch&) = delete;
-        bool Freed() const { return freed_; }
-
-    private:
-        TWinControl* control_;
-        bool* outer_;
-        bool freed_ = false;
+        explicit TFreedWatch(TWinControl* c) : ::TFreedWatch(c->freedFlag_) {}
     };
 
 private:

@@ -390,16 +390,3 @@ void TWinControl::AttachInnerWindow(HWND inner)
         RaiseLastOSError();
     innerWindows_.push_back(inner);
 }
-
-TWinControl::TFreedWatch::TFreedWatch(TWinControl* c) : control_(c), outer_(c->freedFlag_)
-{
-    c->freedFlag_ = &freed_;
-}
-
-TWinControl::TFreedWatch::~TFreedWatch()
-{
-    if (!freed_)
-        control_->freedFlag_ = outer_;
-    else if (outer_)
-        *outer_ = true;  // the frames further out learn of it too
-}

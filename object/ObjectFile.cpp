@@ -10,6 +10,7 @@
 #include "controls/KdSysUtils.h"
 #include "framework/Exceptions.h"
 #include "framework/OSError.h"
+#include "framework/ScopeGuards.h"
 
 namespace {
 
@@ -66,27 +67,27 @@ void WriteObjectFile(const std::wstring& fileName, std::span<const std::uint8_t>
         RaiseLastOSError();
 
     DWORD oldAttributes = INVALID_FILE_ATTRIBUTES;
-    try {
-        WriteFileExact(file.Get(), block.data(), block.size(), disk.Write);
-        Win32Check(FlushFileBuffers(file.Get()));
-        file.Close();
-
-        // A read-only target cannot be replaced; clear the flag (a failure here
-        // shows up as the failure of the move) and put it back if the move fails.
-        oldAttributes = GetFileAttributesW(fileName.c_str());
-        if (oldAttributes != INVALID_FILE_ATTRIBUTES && (oldAttributes & FILE_ATTRIBUTE_READONLY) &&
-            !(oldAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            SetFileAttributesW(fileName.c_str(), oldAttributes & ~FILE_ATTRIBUTE_READONLY);
-        else
-            oldAttributes = INVALID_FILE_ATTRIBUTES;
-
-        if (!MoveFileExW(temporary.c_str(), fileName.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            RaiseLastOSError();
-    } catch (...) {
+    // On failure only: the temporary file goes and the target's flags come back.
+    TScopeExit undo([&] {
         file.Reset();
         DeleteFileW(temporary.c_str());
         if (oldAttributes != INVALID_FILE_ATTRIBUTES)
             SetFileAttributesW(fileName.c_str(), oldAttributes);
-        throw;
-    }
+    });
+    WriteFileExact(file.Get(), block.data(), block.size(), disk.Write);
+    Win32Check(FlushFileBuffers(file.Get()));
+    file.Close();
+
+    // A read-only target cannot be replaced; clear the flag (a failure here
+    // shows up as the failure of the move) and put it back if the move fails.
+    oldAttributes = GetFileAttributesW(fileName.c_str());
+    if (oldAttributes != INVALID_FILE_ATTRIBUTES && (oldAttributes & FILE_ATTRIBUTE_READONLY) &&
+        !(oldAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        SetFileAttributesW(fileName.c_str(), oldAttributes & ~FILE_ATTRIBUTE_READONLY);
+    else
+        oldAttributes = INVALID_FILE_ATTRIBUTES;
+
+    if (!MoveFileExW(temporary.c_str(), fileName.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        RaiseLastOSError();
+    undo.Dismiss();
 }

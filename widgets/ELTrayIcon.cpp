@@ -4,6 +4,7 @@
 
 #include "framework/Application.h"
 #include "framework/Menus.h"
+#include "framework/ScopeGuards.h"
 #include "framework/SystemLibrary.h"
 #include "framework/UtilityWindow.h"
 
@@ -172,13 +173,8 @@ void TELTrayIcon::IconChanged(TObject*)
     if (!(state_ & kAnimating) && item) {
         const bool restore = item->RestoreOldIcon();
         item->SetRestoreOldIcon(false);
-        try {
-            item->SetActive(false);
-        } catch (...) {
-            item->SetRestoreOldIcon(restore);
-            throw;
-        }
-        item->SetRestoreOldIcon(restore);
+        const TScopeExit keep([&] { item->SetRestoreOldIcon(restore); });
+        item->SetActive(false);
     }
     ShellCall(NIM_MODIFY);
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/ImageList.h"
+#include "framework/ScopeGuards.h"
 #include "framework/Timer.h"
 #include "widgets/ELTrayIcon.h"
 
@@ -150,14 +151,11 @@ void TELTrayIconAnimations::Step(TObject*)
             return;
         }
     }
-    owner_->state_ |= TELTrayIcon::kAnimating;
-    try {
+    {
+        owner_->state_ |= TELTrayIcon::kAnimating;
+        const TScopeExit animating([this] { owner_->state_ &= static_cast<uint8_t>(~TELTrayIcon::kAnimating); });
         list->GetIcon(frameIndex_, *owner_->icon_);
-    } catch (...) {
-        owner_->state_ &= static_cast<uint8_t>(~TELTrayIcon::kAnimating);
-        throw;
     }
-    owner_->state_ &= static_cast<uint8_t>(~TELTrayIcon::kAnimating);
     // An interval below 1 leaves the picture standing, as a stopped timer would.
     timer_->SetInterval(static_cast<unsigned>(std::max(0, activeItem_->Interval())));
     timer_->SetEnabled(true);
@@ -170,13 +168,8 @@ void TELTrayIconAnimations::Stop(bool restore)
     if (!restore || !saved)
         return;
     owner_->state_ |= TELTrayIcon::kAnimating;
-    try {
-        owner_->icon_->Assign(*saved);
-    } catch (...) {
-        owner_->state_ &= static_cast<uint8_t>(~TELTrayIcon::kAnimating);
-        throw;
-    }
-    owner_->state_ &= static_cast<uint8_t>(~TELTrayIcon::kAnimating);
+    const TScopeExit animating([this] { owner_->state_ &= static_cast<uint8_t>(~TELTrayIcon::kAnimating); });
+    owner_->icon_->Assign(*saved);
 }
 
 bool TELTrayIconAnimations::UsesImageList(const TComponent* list, const TELTrayIconAnimationsItem* except) const

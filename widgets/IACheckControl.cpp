@@ -5,6 +5,7 @@
 #include "framework/Handles.h"
 #include "framework/ImageList.h"
 #include "framework/OSError.h"
+#include "framework/ScopeGuards.h"
 #include "framework/Strings.h"
 
 namespace {
@@ -198,14 +199,8 @@ void TIACheckControl::SetAutoSize(bool on)
 
 void TIACheckControl::SetCaptionOnly(std::wstring_view text)
 {
-    captionOnly_ = true;
-    try {
-        SetText(text);
-    } catch (...) {
-        captionOnly_ = false;
-        throw;
-    }
-    captionOnly_ = false;
+    const TFlagScope captionOnly(captionOnly_);
+    SetText(text);
 }
 
 // The caption is the text field: a new caption becomes the lines.

@@ -6,6 +6,7 @@
 #include "controls/KdSysUtils.h"
 #include "framework/ComboBox.h"
 #include "framework/Exceptions.h"
+#include "framework/ScopeGuards.h"
 #include "object/ObjectBlock.h"
 
 namespace {
@@ -38,16 +39,12 @@ void TTypeSelection::FillBox(TCustomCombo& box, const TKdStringer& list, bool ke
 {
     box.SetTag(list.Tag());
     TStrings& items = *box.Items();
-    items.BeginUpdate();
-    try {
+    {
+        const TUpdateScope update(items);
         items.Clear();
         for (int i = 0; i < list.Items().Count(); ++i)
             items.Add(list.Items().Get(i));
-    } catch (...) {
-        items.EndUpdate();
-        throw;
     }
-    items.EndUpdate();
     if (keepValue) {
         if (const TBoxNumber n = ReadBoxNumber(box.Text()); !n.Bad)
             SelectByValue(box, n.Value);

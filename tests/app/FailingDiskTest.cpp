@@ -14,6 +14,7 @@
 #include "controls/KdSysUtils.h"
 #include "framework/Application.h"
 #include "framework/Dialogs.h"
+#include "framework/ScopeGuards.h"
 #include "framework/StdCtrls.h"
 #include "object/ObjectFile.h"
 #include "tests/app/MainFormFixture.h"
@@ -283,14 +284,10 @@ TEST_F(FailingDisk, FullSmallDrive)
     const std::wstring drive = SmallDrive(reason);
     if (drive.empty())
         GTEST_SKIP() << "cannot fill a real drive: " << reason;
-    struct TEmptyAtEnd {
-        std::wstring root;
-        ~TEmptyAtEnd()
-        {
-            for (const std::wstring& name : testfs::ListDir(root))
-                DeleteFileW((root + name).c_str());
-        }
-    } emptyAtEnd{drive};
+    const TScopeExit emptyAtEnd([&drive] {
+        for (const std::wstring& name : testfs::ListDir(drive))
+            DeleteFileW((drive + name).c_str());
+    });
 
     testfs::PutFile(drive + L"castle.kst", OldFile());
     ASSERT_EQ(FillDrive(drive + L"filler.bin"), DWORD(ERROR_DISK_FULL));

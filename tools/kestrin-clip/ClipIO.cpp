@@ -9,6 +9,7 @@
 #include "framework/CodePage.h"
 #include "framework/Exceptions.h"
 #include "framework/OSError.h"
+#include "framework/ScopeGuards.h"
 #include "object/ClipboardExchange.h"
 
 namespace {
@@ -168,28 +169,26 @@ void WriteWholeFile(const std::wstring& fileName, std::span<const uint8_t> bytes
         RaiseLastOSError();
     temp.resize(wcslen(temp.c_str()));
 
-    try {
-        TFileHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file.Valid())
+    // On failure only; declared before the file, so the file is closed first.
+    TScopeExit removeTemp([&] { DeleteFileW(temp.c_str()); });
+    TFileHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid())
+        RaiseLastOSError();
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
+        DWORD written = 0;
+        if (!WriteFile(file.Get(), bytes.data() + done, chunk, &written, nullptr))
             RaiseLastOSError();
-        std::size_t done = 0;
-        while (done < bytes.size()) {
-            const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
-            DWORD written = 0;
-            if (!WriteFile(file.Get(), bytes.data() + done, chunk, &written, nullptr))
-                RaiseLastOSError();
-            if (written != chunk)
-                RaiseOSError(ERROR_WRITE_FAULT);  // a short write is never success
-            done += written;
-        }
-        Win32Check(FlushFileBuffers(file.Get()));
-        file.CloseChecked();
-        Win32Check(MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
-    } catch (...) {
-        DeleteFileW(temp.c_str());
-        throw;
+        if (written != chunk)
+            RaiseOSError(ERROR_WRITE_FAULT);  // a short write is never success
+        done += written;
     }
+    Win32Check(FlushFileBuffers(file.Get()));
+    file.CloseChecked();
+    Win32Check(MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
+    removeTemp.Dismiss();
 }
 
 void WriteText(DWORD stdHandle, std::wstring_view text)

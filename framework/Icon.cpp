@@ -1,0 +1,70 @@
+#include "framework/Icon.h"
+
+#include <utility>
+
+#include "framework/OSError.h"
+
+void TIcon::TakeIcon(TOwnedIcon icon)
+{
+    int width = 0;
+    int height = 0;
+    if (icon) {
+        ICONINFO info{};
+        if (!GetIconInfo(icon.Get(), &info))
+            RaiseLastOSError();
+        // GetIconInfo hands out copies of the icon's bitmaps.
+        TOwnedBitmap color(info.hbmColor);
+        TOwnedBitmap mask(info.hbmMask);
+        BITMAP bm{};
+        if (color && GetObjectW(color.Get(), sizeof bm, &bm)) {
+            width = bm.bmWidth;
+            height = bm.bmHeight;
+        } else if (mask && GetObjectW(mask.Get(), sizeof bm, &bm)) {
+            width = bm.bmWidth;
+            height = bm.bmHeight / 2;  // a two-colour icon stacks its AND and XOR masks
+        }
+    }
+    icon_ = std::move(icon);
+    width_ = width;
+    height_ = height;
+    if (OnChange)
+        OnChange(this);
+}
+
+void TIcon::SetHandle(HICON icon)
+{
+    if (icon && icon == icon_.Get())
+        return;
+    // The icon was handed over: owned from here on, so that it does not leak
+    // even when it cannot be read.
+    TakeIcon(TOwnedIcon(icon));
+}
+
+HICON TIcon::ReleaseHandle()
+{
+    HICON icon = icon_.Release();
+    width_ = height_ = 0;
+    return icon;
+}
+
+void TIcon::LoadFromResource(HINSTANCE instance, const wchar_t* name, int width, int height)
+{
+    const UINT flags = (width == 0 && height == 0) ? LR_DEFAULTSIZE : 0;
+    HICON icon = static_cast<HICON>(LoadImageW(instance, name, IMAGE_ICON, width, height, flags));
+    if (!icon)
+        RaiseLastOSError();
+    SetHandle(icon);
+}
+
+void TIcon::Assign(const TIcon& other)
+{
+    if (&other == this)
+        return;
+    HICON copy = nullptr;
+    if (other.icon_) {
+        copy = CopyIcon(other.Handle());
+        if (!copy)
+            RaiseLastOSError();
+    }
+    SetHandle(copy);
+}

@@ -1,0 +1,42 @@
+#pragma once
+// Icons: one owned icon handle with its size.
+#include <windows.h>
+
+#include "framework/Component.h"
+#include "framework/Handles.h"
+
+class TIcon : public TObject {
+    KD_CLASS(TIcon, TObject)
+
+public:
+    TIcon() = default;
+    TIcon(const TIcon&) = delete;
+    TIcon& operator=(const TIcon&) = delete;
+
+    HICON Handle() const { return icon_.Get(); }
+    // Takes ownership of `icon` (null empties).
+    void SetHandle(HICON icon);
+    // Gives the icon up to the caller.
+    HICON ReleaseHandle();
+    bool Empty() const { return !icon_; }
+
+    // Loads an icon resource at width × height (0 × 0: the system's icon size);
+    // raises EOSError when it is missing.
+    void LoadFromResource(HINSTANCE instance, const wchar_t* name, int width = 0, int height = 0);
+    void LoadFromResourceID(HINSTANCE instance, int id, int width = 0, int height = 0)
+    {
+        LoadFromResource(instance, MAKEINTRESOURCEW(id), width, height);
+    }
+    void Assign(const TIcon& other);
+
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+
+    TNotifyEvent OnChange;
+
+private:
+    void TakeIcon(TOwnedIcon icon);
+    TOwnedIcon icon_;
+    int width_ = 0;
+    int height_ = 0;
+};
