@@ -29,7 +29,7 @@ bool HelpInRussian();
 void SetHelpInRussian(bool russian);
 
 class THelpForm : public TForm {
-    KD_CLASS(THelpForm, TForm)
+    CLASS_INFO(THelpForm, TForm)
 
 public:
     // Builds the window and shows the help text. With no help file at all the

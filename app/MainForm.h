@@ -33,7 +33,7 @@ class TRadioButton;
 class TSpeedButton;
 
 class TForm1 : public TForm, private IObjectControls, private IAppearanceControls, private IHelpHost {
-    KD_CLASS(TForm1, TForm)
+    CLASS_INFO(TForm1, TForm)
 
 public:
     // Builds the window from its description and runs the creation steps.

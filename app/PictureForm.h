@@ -31,7 +31,7 @@ inline constexpr UINT kCmdActualSize = 0x0100;
 inline constexpr UINT kCmdDoubleSize = 0x0110;
 
 class TPictureForm : public TForm {
-    KD_CLASS(TPictureForm, TForm)
+    CLASS_INFO(TPictureForm, TForm)
 
 public:
     // ownerWindow: the window it stays above and hides with (not owned).

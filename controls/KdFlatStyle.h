@@ -14,7 +14,7 @@
 enum TKdFlatState : int32_t { KdfsEnabled = 1, KdfsHover = 2, KdfsFocus = 4 };
 
 class TKdFlatStyle : public TKdCustomGlobalWinController {
-    KD_CLASS(TKdFlatStyle, TKdCustomGlobalWinController)
+    CLASS_INFO(TKdFlatStyle, TKdCustomGlobalWinController)
 
 public:
     // Inactive until Active is set; the root is the owner when it is a control;

@@ -17,7 +17,7 @@
 bool KdClassInList(const TObject& object, const TStrings& list);
 
 class TKdAbstractGlobalController : public TComponent {
-    KD_CLASS(TKdAbstractGlobalController, TComponent)
+    CLASS_INFO(TKdAbstractGlobalController, TComponent)
 
 public:
     explicit TKdAbstractGlobalController(TComponent* owner);
@@ -57,7 +57,7 @@ private:
 };
 
 class TKdCustomGlobalController : public TKdAbstractGlobalController {
-    KD_CLASS(TKdCustomGlobalController, TKdAbstractGlobalController)
+    CLASS_INFO(TKdCustomGlobalController, TKdAbstractGlobalController)
 
 public:
     explicit TKdCustomGlobalController(TComponent* owner);
@@ -94,7 +94,7 @@ private:
 };
 
 class TKdCustomGlobalWinController : public TKdCustomGlobalController {
-    KD_CLASS(TKdCustomGlobalWinController, TKdCustomGlobalController)
+    CLASS_INFO(TKdCustomGlobalWinController, TKdCustomGlobalController)
 
 public:
     explicit TKdCustomGlobalWinController(TComponent* owner);

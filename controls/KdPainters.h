@@ -26,7 +26,7 @@ void KdHorzGradient(TCanvas& canvas, const RECT& r, TColor a, TColor b);
 void KdVertGradient(TCanvas& canvas, const RECT& r, TColor a, TColor b);
 
 class TKdEditPainter : public TPersistent {
-    KD_CLASS(TKdEditPainter, TPersistent)
+    CLASS_INFO(TKdEditPainter, TPersistent)
 
 public:
     // Flat look with its colours, enabled, idle while the theme is on.

@@ -20,7 +20,7 @@ using TKdSpeedButtonPaintEvent = TMethod<void(TKdSpeedButton* sender, TKdProcedu
                                               bool mouseReallyInControl)>;
 
 class TKdSpeedButton : public TSpeedButton {
-    KD_CLASS(TKdSpeedButton, TSpeedButton)
+    CLASS_INFO(TKdSpeedButton, TSpeedButton)
 
 public:
     explicit TKdSpeedButton(TComponent* owner);

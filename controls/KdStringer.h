@@ -5,7 +5,7 @@
 #include "framework/Strings.h"
 
 class TKdStringer : public TComponent {
-    KD_CLASS(TKdStringer, TComponent)
+    CLASS_INFO(TKdStringer, TComponent)
 
 public:
     explicit TKdStringer(TComponent* owner);

@@ -32,7 +32,7 @@ using TKdWPMList = std::vector<TKdWPM*>;
 constexpr uint32_t kKdWmDestroy = 2;
 
 class TKdWPM : public TObject {
-    KD_CLASS(TKdWPM, TObject)
+    CLASS_INFO(TKdWPM, TObject)
 
 public:
     TKdWPM();

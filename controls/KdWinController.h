@@ -12,7 +12,7 @@
 using TKdWndProcEvent = TMethod<void(TObject* sender, TMessage& msg, bool& handled, TWndMethod next)>;
 
 class TKdCustomWinController : public TComponent {
-    KD_CLASS(TKdCustomWinController, TComponent)
+    CLASS_INFO(TKdCustomWinController, TComponent)
 
 public:
     explicit TKdCustomWinController(TComponent* owner);
@@ -57,7 +57,7 @@ private:
 };
 
 class TKdWinController : public TKdCustomWinController {
-    KD_CLASS(TKdWinController, TKdCustomWinController)
+    CLASS_INFO(TKdWinController, TKdCustomWinController)
 
 public:
     using TKdCustomWinController::TKdCustomWinController;

@@ -1,7 +1,7 @@
 #include "controls/KdWinProcMan.h"
 
 class TKdWinProcMan::TWatch : public TComponent {
-    KD_CLASS(TKdWinProcManWatch, TComponent)
+    CLASS_INFO(TKdWinProcManWatch, TComponent)
 
 public:
     explicit TWatch(TKdWinProcMan* manager) : TComponent(nullptr), manager_(manager) {}

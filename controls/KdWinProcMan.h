@@ -8,7 +8,7 @@
 #include <memory>
 
 class TKdWinProcMan : public TKdWPM {
-    KD_CLASS(TKdWinProcMan, TKdWPM)
+    CLASS_INFO(TKdWinProcMan, TKdWPM)
 
 public:
     // The manager of `control`, made on first use; null for no control. Frees

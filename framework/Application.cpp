@@ -8,7 +8,6 @@
 #include "framework/Forms.h"
 #include "framework/Handles.h"
 #include "framework/OSError.h"
-#include "framework/ScopeGuards.h"
 #include "framework/WindowClass.h"
 
 namespace {
@@ -104,7 +103,6 @@ void TApplication::FormActivated(TCustomForm* form) { lastActive_ = form; }
 
 void TApplication::Run()
 {
-    const TFlagScope running(running_);
     if (mainForm_ && showMainForm_)
         mainForm_->ShowForm();
     while (!terminated_)

@@ -15,7 +15,7 @@ class TCustomForm;
 using TExceptionEvent = TMethod<void(TObject* sender, std::exception_ptr error)>;
 
 class TApplication : public TComponent {
-    KD_CLASS(TApplication, TComponent)
+    CLASS_INFO(TApplication, TComponent)
 
 public:
     TApplication();
@@ -99,7 +99,6 @@ private:
     bool showMainForm_ = true;
     int startShow_ = SW_SHOWDEFAULT;
     bool terminated_ = false;
-    bool running_ = false;
     bool taskbarButtonHidden_ = false;
     HWND handle_ = nullptr;
 };

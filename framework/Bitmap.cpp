@@ -91,7 +91,7 @@ void TransparentCopy(HDC dest, int x, int y, int dw, int dh, HDC src, int sx, in
 
 // The canvas of a bitmap: a memory context of its own with the bitmap selected.
 class TBitmap::TBitmapCanvas : public TCanvas {
-    KD_CLASS(TBitmapCanvas, TCanvas)
+    CLASS_INFO(TBitmapCanvas, TCanvas)
 
 public:
     explicit TBitmapCanvas(const TBitmap& owner) : owner_(owner) {}

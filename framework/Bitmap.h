@@ -9,7 +9,7 @@
 
 // A 32-bit top-down device-independent bitmap with a canvas of its own.
 class TBitmap : public TObject {
-    KD_CLASS(TBitmap, TObject)
+    CLASS_INFO(TBitmap, TObject)
 
 public:
     TBitmap();

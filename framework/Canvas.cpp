@@ -112,11 +112,6 @@ void TCanvas::FontChanged(TObject*)
     state_ &= ~kFontValid;
 }
 
-void TCanvas::SetPenPos(POINT p)
-{
-    MoveTo(p.x, p.y);
-}
-
 void TCanvas::MoveTo(int x, int y)
 {
     RequireState(0);
@@ -180,15 +175,6 @@ void TCanvas::TextOut(int x, int y, std::wstring_view text)
     MoveTo(x + TextWidth(text), y);
 }
 
-void TCanvas::TextRect(const RECT& r, int x, int y, std::wstring_view text)
-{
-    RequireState(kFontValid | kBrushValid);
-    UINT options = ETO_CLIPPED;
-    if (brush_.Style() != bsClear)
-        options |= ETO_OPAQUE;
-    Win32Check(ExtTextOutW(dc_, x, y, options, &r, text.data(), static_cast<UINT>(text.size()), nullptr));
-}
-
 SIZE TCanvas::TextExtent(std::wstring_view text)
 {
     RequireState(kFontValid);
@@ -216,17 +202,7 @@ void TCanvas::StretchDraw(const RECT& r, TBitmap& bitmap)
         return;
     }
     SetStretchBltMode(dc_, COLORONCOLOR);
-    Win32Check(StretchBlt(dc_, r.left, r.top, dw, dh, src, 0, 0, bitmap.Width(), bitmap.Height(), copyMode_));
-}
-
-void TCanvas::CopyRect(const RECT& dest, TCanvas& source, const RECT& sourceRect)
-{
-    RequireState(kPenValid | kBrushValid | kFontValid);
-    HDC src = source.Handle();
-    SetStretchBltMode(dc_, COLORONCOLOR);
-    Win32Check(StretchBlt(dc_, dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top, src,
-                          sourceRect.left, sourceRect.top, sourceRect.right - sourceRect.left,
-                          sourceRect.bottom - sourceRect.top, copyMode_));
+    Win32Check(StretchBlt(dc_, r.left, r.top, dw, dh, src, 0, 0, bitmap.Width(), bitmap.Height(), SRCCOPY));
 }
 
 // Pixels outside the context read as clNone and are not written.

@@ -13,7 +13,7 @@ class TBitmap;
 // them into the context when it draws and puts the context's own objects back
 // when the context changes, when a setting changes, and when the canvas dies.
 class TCanvas : public TObject {
-    KD_CLASS(TCanvas, TObject)
+    CLASS_INFO(TCanvas, TObject)
 
 public:
     TCanvas();
@@ -33,7 +33,6 @@ public:
     TFont* Font() { return &font_; }
 
     POINT PenPos() const { return penPos_; }
-    void SetPenPos(POINT p);
     void MoveTo(int x, int y);
     // A line from the pen position to (x, y), without the end point.
     void LineTo(int x, int y);
@@ -51,18 +50,12 @@ public:
     // brush is not solid.
     void TextOut(int x, int y, std::wstring_view text);
     // Text at (x, y), clipped to r (which is filled first when the brush is solid).
-    void TextRect(const RECT& r, int x, int y, std::wstring_view text);
     SIZE TextExtent(std::wstring_view text);
     int TextWidth(std::wstring_view text) { return TextExtent(text).cx; }
     int TextHeight(std::wstring_view text) { return TextExtent(text).cy; }
 
     void Draw(int x, int y, TBitmap& bitmap);
     void StretchDraw(const RECT& r, TBitmap& bitmap);
-    // Copies `source`'s sourceRect to dest with CopyMode.
-    void CopyRect(const RECT& dest, TCanvas& source, const RECT& sourceRect);
-    DWORD CopyMode() const { return copyMode_; }
-    void SetCopyMode(DWORD rop) { copyMode_ = rop; }
-
     TColor Pixels(int x, int y);
     void SetPixels(int x, int y, TColor color);
 
@@ -89,7 +82,6 @@ private:
     HGDIOBJ oldBrush_ = nullptr;
     HGDIOBJ oldFont_ = nullptr;
     POINT penPos_{0, 0};
-    DWORD copyMode_ = SRCCOPY;
 };
 
 // Lets a canvas draw on a borrowed context for one scope and detaches it at the end.

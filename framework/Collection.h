@@ -10,7 +10,7 @@
 class TCollection;
 
 class TCollectionItem : public TPersistent {
-    KD_CLASS(TCollectionItem, TPersistent)
+    CLASS_INFO(TCollectionItem, TPersistent)
 
 public:
     // Joins `collection` (null: none) at its end.
@@ -41,7 +41,7 @@ private:
 };
 
 class TCollection : public TPersistent {
-    KD_CLASS(TCollection, TPersistent)
+    CLASS_INFO(TCollection, TPersistent)
 
 public:
     // Makes one item of the collection's item class in the given collection.

@@ -11,14 +11,14 @@
 enum TComboBoxStyle { csDropDown, csSimple, csDropDownList };
 
 class TCustomListControl : public TWinControl {
-    KD_CLASS(TCustomListControl, TWinControl)
+    CLASS_INFO(TCustomListControl, TWinControl)
 
 public:
     using TWinControl::TWinControl;
 };
 
 class TCustomCombo : public TCustomListControl {
-    KD_CLASS(TCustomCombo, TCustomListControl)
+    CLASS_INFO(TCustomCombo, TCustomListControl)
 
 public:
     explicit TCustomCombo(TComponent* owner);
@@ -71,7 +71,7 @@ private:
 };
 
 class TCustomComboBox : public TCustomCombo {
-    KD_CLASS(TCustomComboBox, TCustomCombo)
+    CLASS_INFO(TCustomComboBox, TCustomCombo)
 
 public:
     explicit TCustomComboBox(TComponent* owner);
@@ -87,7 +87,7 @@ private:
 };
 
 class TComboBox : public TCustomComboBox {
-    KD_CLASS(TComboBox, TCustomComboBox)
+    CLASS_INFO(TComboBox, TCustomComboBox)
 
 public:
     using TCustomComboBox::TCustomComboBox;

@@ -20,7 +20,7 @@ enum TComponentStateFlag : unsigned {
 enum TOperation { opInsert, opRemove };
 
 class TComponent : public TPersistent {
-    KD_CLASS(TComponent, TPersistent)
+    CLASS_INFO(TComponent, TPersistent)
 
 public:
     explicit TComponent(TComponent* owner);

@@ -67,7 +67,7 @@ std::wstring GetShortHint(std::wstring_view hint);
 std::wstring GetLongHint(std::wstring_view hint);
 
 class TControl : public TComponent {
-    KD_CLASS(TControl, TComponent)
+    CLASS_INFO(TControl, TComponent)
 
 public:
     explicit TControl(TComponent* owner);

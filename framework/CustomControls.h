@@ -8,7 +8,7 @@
 
 // A windowed control that paints itself on a canvas (own window class).
 class TCustomControl : public TWinControl {
-    KD_CLASS(TCustomControl, TWinControl)
+    CLASS_INFO(TCustomControl, TWinControl)
 
 public:
     explicit TCustomControl(TComponent* owner);
@@ -28,7 +28,7 @@ private:
 
 // A control without a window, painted by its parent.
 class TGraphicControl : public TControl {
-    KD_CLASS(TGraphicControl, TControl)
+    CLASS_INFO(TGraphicControl, TControl)
 
 public:
     explicit TGraphicControl(TComponent* owner);

@@ -46,7 +46,7 @@ using TOpenOptions = uint32_t;
 DWORD OpenOptionsToFlags(TOpenOptions options);
 
 class TOpenDialog : public TComponent {
-    KD_CLASS(TOpenDialog, TComponent)
+    CLASS_INFO(TOpenDialog, TComponent)
 
 public:
     explicit TOpenDialog(TComponent* owner);
@@ -85,7 +85,7 @@ private:
 };
 
 class TSaveDialog : public TOpenDialog {
-    KD_CLASS(TSaveDialog, TOpenDialog)
+    CLASS_INFO(TSaveDialog, TOpenDialog)
 
 public:
     using TOpenDialog::TOpenDialog;

@@ -8,7 +8,7 @@
 #include "framework/Strings.h"
 
 class TCustomEdit : public TWinControl {
-    KD_CLASS(TCustomEdit, TWinControl)
+    CLASS_INFO(TCustomEdit, TWinControl)
 
 public:
     explicit TCustomEdit(TComponent* owner);
@@ -29,7 +29,7 @@ private:
 };
 
 class TEdit : public TCustomEdit {
-    KD_CLASS(TEdit, TCustomEdit)
+    CLASS_INFO(TEdit, TCustomEdit)
 
 public:
     using TCustomEdit::TCustomEdit;
@@ -38,7 +38,7 @@ public:
 enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 
 class TCustomMemo : public TCustomEdit {
-    KD_CLASS(TCustomMemo, TCustomEdit)
+    CLASS_INFO(TCustomMemo, TCustomEdit)
 
 public:
     explicit TCustomMemo(TComponent* owner);
@@ -62,7 +62,7 @@ private:
 };
 
 class TMemo : public TCustomMemo {
-    KD_CLASS(TMemo, TCustomMemo)
+    CLASS_INFO(TMemo, TCustomMemo)
 
 public:
     using TCustomMemo::TCustomMemo;

@@ -7,7 +7,7 @@
 enum TPanelBevel { bvNone, bvLowered, bvRaised, bvSpace };
 
 class TCustomPanel : public TCustomControl {
-    KD_CLASS(TCustomPanel, TCustomControl)
+    CLASS_INFO(TCustomPanel, TCustomControl)
 
 public:
     explicit TCustomPanel(TComponent* owner);
@@ -26,7 +26,7 @@ private:
 };
 
 class TPanel : public TCustomPanel {
-    KD_CLASS(TPanel, TCustomPanel)
+    CLASS_INFO(TPanel, TCustomPanel)
 
 public:
     using TCustomPanel::TCustomPanel;
@@ -37,7 +37,7 @@ public:
 void Frame3D(HDC dc, RECT& r, TColor topLeft, TColor bottomRight, int width);
 
 class TImage : public TGraphicControl {
-    KD_CLASS(TImage, TGraphicControl)
+    CLASS_INFO(TImage, TGraphicControl)
 
 public:
     explicit TImage(TComponent* owner);

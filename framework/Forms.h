@@ -29,14 +29,14 @@ constexpr TModalResult mrYes = IDYES;
 constexpr TModalResult mrNo = IDNO;
 
 class TScrollingWinControl : public TWinControl {
-    KD_CLASS(TScrollingWinControl, TWinControl)
+    CLASS_INFO(TScrollingWinControl, TWinControl)
 
 public:
     using TWinControl::TWinControl;
 };
 
 class TCustomForm : public TScrollingWinControl {
-    KD_CLASS(TCustomForm, TScrollingWinControl)
+    CLASS_INFO(TCustomForm, TScrollingWinControl)
 
 public:
     explicit TCustomForm(TComponent* owner);
@@ -120,7 +120,7 @@ private:
 };
 
 class TForm : public TCustomForm {
-    KD_CLASS(TForm, TCustomForm)
+    CLASS_INFO(TForm, TCustomForm)
 
 public:
     using TCustomForm::TCustomForm;

@@ -12,7 +12,7 @@
 // Base of fonts, pens and brushes: an object whose settings describe a GDI
 // object, raising OnChange after each change of a setting.
 class TGraphicsObject : public TObject {
-    KD_CLASS(TGraphicsObject, TObject)
+    CLASS_INFO(TGraphicsObject, TObject)
 
 public:
     TGraphicsObject() = default;
@@ -41,7 +41,7 @@ enum TFontStyle : unsigned { fsBold = 1u << 0, fsItalic = 1u << 1, fsUnderline =
 using TFontStyles = unsigned;
 
 class TFont : public TGraphicsObject {
-    KD_CLASS(TFont, TGraphicsObject)
+    CLASS_INFO(TFont, TGraphicsObject)
 
 public:
     // Fonts are measured at this resolution (the system's default).
@@ -87,7 +87,7 @@ private:
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
 
 class TPen : public TGraphicsObject {
-    KD_CLASS(TPen, TGraphicsObject)
+    CLASS_INFO(TPen, TGraphicsObject)
 
 public:
     TColor Color() const { return color_; }
@@ -110,7 +110,7 @@ private:
 enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
 
 class TBrush : public TGraphicsObject {
-    KD_CLASS(TBrush, TGraphicsObject)
+    CLASS_INFO(TBrush, TGraphicsObject)
 
 public:
     TColor Color() const { return color_; }

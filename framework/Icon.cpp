@@ -40,13 +40,6 @@ void TIcon::SetHandle(HICON icon)
     TakeIcon(TOwnedIcon(icon));
 }
 
-HICON TIcon::ReleaseHandle()
-{
-    HICON icon = icon_.Release();
-    width_ = height_ = 0;
-    return icon;
-}
-
 void TIcon::LoadFromResource(HINSTANCE instance, const wchar_t* name, int width, int height)
 {
     const UINT flags = (width == 0 && height == 0) ? LR_DEFAULTSIZE : 0;

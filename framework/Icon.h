@@ -6,7 +6,7 @@
 #include "framework/Handles.h"
 
 class TIcon : public TObject {
-    KD_CLASS(TIcon, TObject)
+    CLASS_INFO(TIcon, TObject)
 
 public:
     TIcon() = default;
@@ -16,8 +16,6 @@ public:
     HICON Handle() const { return icon_.Get(); }
     // Takes ownership of `icon` (null empties).
     void SetHandle(HICON icon);
-    // Gives the icon up to the caller.
-    HICON ReleaseHandle();
     bool Empty() const { return !icon_; }
 
     // Loads an icon resource at width × height (0 × 0: the system's icon size);

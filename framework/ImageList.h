@@ -9,7 +9,7 @@
 
 
 class TImageList : public TComponent {
-    KD_CLASS(TImageList, TComponent)
+    CLASS_INFO(TImageList, TComponent)
 
 public:
     explicit TImageList(TComponent* owner);

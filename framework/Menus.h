@@ -10,7 +10,7 @@
 #include "framework/Component.h"
 
 class TMenuItem : public TComponent {
-    KD_CLASS(TMenuItem, TComponent)
+    CLASS_INFO(TMenuItem, TComponent)
 
 public:
     explicit TMenuItem(TComponent* owner);
@@ -53,7 +53,7 @@ private:
 };
 
 class TPopupMenu : public TComponent {
-    KD_CLASS(TPopupMenu, TComponent)
+    CLASS_INFO(TPopupMenu, TComponent)
 
 public:
     explicit TPopupMenu(TComponent* owner);

@@ -7,7 +7,7 @@
 
 // Declares run-time class information for Class, derived from Parent. Put it
 // first in the class body; it leaves the access at public.
-#define KD_CLASS(Class, Parent)                                                   \
+#define CLASS_INFO(Class, Parent)                                                   \
 public:                                                                           \
     static constexpr const wchar_t* StaticClassName = L## #Class;                 \
     const wchar_t* ClassName() const override { return StaticClassName; }        \

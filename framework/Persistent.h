@@ -11,7 +11,7 @@ public:
 };
 
 class TPersistent : public TObject {
-    KD_CLASS(TPersistent, TObject)
+    CLASS_INFO(TPersistent, TObject)
 
 public:
     // Copies source's settings into this object. The base asks the source to copy

@@ -9,7 +9,7 @@
 enum TButtonState { bsUp, bsDisabled, bsDown, bsExclusive };
 
 class TSpeedButton : public TGraphicControl {
-    KD_CLASS(TSpeedButton, TGraphicControl)
+    CLASS_INFO(TSpeedButton, TGraphicControl)
 
 public:
     explicit TSpeedButton(TComponent* owner);

@@ -5,7 +5,7 @@
 
 // A control of the system's BUTTON class.
 class TButtonControl : public TWinControl {
-    KD_CLASS(TButtonControl, TWinControl)
+    CLASS_INFO(TButtonControl, TWinControl)
 
 public:
     explicit TButtonControl(TComponent* owner);
@@ -15,7 +15,7 @@ protected:
 };
 
 class TButton : public TButtonControl {
-    KD_CLASS(TButton, TButtonControl)
+    CLASS_INFO(TButton, TButtonControl)
 
 public:
     explicit TButton(TComponent* owner);
@@ -28,7 +28,7 @@ protected:
 enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
 
 class TCustomCheckBox : public TButtonControl {
-    KD_CLASS(TCustomCheckBox, TButtonControl)
+    CLASS_INFO(TCustomCheckBox, TButtonControl)
 
 public:
     explicit TCustomCheckBox(TComponent* owner);
@@ -51,7 +51,7 @@ private:
 };
 
 class TCheckBox : public TCustomCheckBox {
-    KD_CLASS(TCheckBox, TCustomCheckBox)
+    CLASS_INFO(TCheckBox, TCustomCheckBox)
 
 public:
     using TCustomCheckBox::TCustomCheckBox;
@@ -59,7 +59,7 @@ public:
 
 // Radio buttons with one parent form a group: checking one unchecks the others.
 class TRadioButton : public TButtonControl {
-    KD_CLASS(TRadioButton, TButtonControl)
+    CLASS_INFO(TRadioButton, TButtonControl)
 
 public:
     explicit TRadioButton(TComponent* owner);
@@ -80,7 +80,7 @@ private:
 // A frame with a caption around a group of controls; paints itself and erases
 // its background, so it also works inside windows that clip their children.
 class TCustomGroupBox : public TCustomControl {
-    KD_CLASS(TCustomGroupBox, TCustomControl)
+    CLASS_INFO(TCustomGroupBox, TCustomControl)
 
 public:
     explicit TCustomGroupBox(TComponent* owner);
@@ -91,14 +91,14 @@ protected:
 };
 
 class TGroupBox : public TCustomGroupBox {
-    KD_CLASS(TGroupBox, TCustomGroupBox)
+    CLASS_INFO(TGroupBox, TCustomGroupBox)
 
 public:
     using TCustomGroupBox::TCustomGroupBox;
 };
 
 class TCustomLabel : public TGraphicControl {
-    KD_CLASS(TCustomLabel, TGraphicControl)
+    CLASS_INFO(TCustomLabel, TGraphicControl)
 
 public:
     explicit TCustomLabel(TComponent* owner);
@@ -121,7 +121,7 @@ private:
 };
 
 class TLabel : public TCustomLabel {
-    KD_CLASS(TLabel, TCustomLabel)
+    CLASS_INFO(TLabel, TCustomLabel)
 
 public:
     using TCustomLabel::TCustomLabel;

@@ -21,7 +21,7 @@ public:
 };
 
 class TStrings : public TObject {
-    KD_CLASS(TStrings, TObject)
+    CLASS_INFO(TStrings, TObject)
 
 public:
     TStrings() = default;
@@ -78,7 +78,7 @@ private:
 };
 
 class TStringList : public TStrings {
-    KD_CLASS(TStringList, TStrings)
+    CLASS_INFO(TStringList, TStrings)
 
 public:
     TStringList() = default;

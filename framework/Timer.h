@@ -9,7 +9,7 @@ class TUtilityWindow;
 struct TMessage;
 
 class TTimer : public TComponent {
-    KD_CLASS(TTimer, TComponent)
+    CLASS_INFO(TTimer, TComponent)
 
 public:
     explicit TTimer(TComponent* owner);

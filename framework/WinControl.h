@@ -37,7 +37,7 @@ struct TCreateParams {
 };
 
 class TWinControl : public TControl {
-    KD_CLASS(TWinControl, TControl)
+    CLASS_INFO(TWinControl, TControl)
 
 public:
     explicit TWinControl(TComponent* owner);

@@ -31,7 +31,7 @@ public:
 
 // One animation: the pictures of an image list shown one after another.
 class TELTrayIconAnimationsItem : public TCollectionItem {
-    KD_CLASS(TELTrayIconAnimationsItem, TCollectionItem)
+    CLASS_INFO(TELTrayIconAnimationsItem, TCollectionItem)
 
 public:
     explicit TELTrayIconAnimationsItem(TCollection* collection);
@@ -71,7 +71,7 @@ private:
 
 // The animations of one tray icon; at most one of them runs.
 class TELTrayIconAnimations : public TCollection {
-    KD_CLASS(TELTrayIconAnimations, TCollection)
+    CLASS_INFO(TELTrayIconAnimations, TCollection)
 
 public:
     explicit TELTrayIconAnimations(TELTrayIcon* owner);
@@ -114,7 +114,7 @@ private:
 };
 
 class TELTrayIcon : public TComponent {
-    KD_CLASS(TELTrayIcon, TComponent)
+    CLASS_INFO(TELTrayIcon, TComponent)
 
 public:
     // The message the shell sends to the notification window about the icon.

@@ -23,7 +23,7 @@ extern const bool AntialiasedFonts;
 void RotateFont(TFont& font, int angle);
 
 class TIACheckControl : public TCustomControl {
-    KD_CLASS(TIACheckControl, TCustomControl)
+    CLASS_INFO(TIACheckControl, TCustomControl)
 
 public:
     explicit TIACheckControl(TComponent* owner);

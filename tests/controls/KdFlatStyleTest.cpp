@@ -19,7 +19,7 @@ namespace {
 
 // A combo box of a class that the default exceptions name.
 class TCustomComboBoxEx : public TComboBox {
-    KD_CLASS(TCustomComboBoxEx, TComboBox)
+    CLASS_INFO(TCustomComboBoxEx, TComboBox)
 
 public:
     using TComboBox::TComboBox;

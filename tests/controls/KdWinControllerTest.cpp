@@ -26,7 +26,7 @@ bool Listed(const TKdWPMList& list, const TKdWPM* m)
 // An edit box that notes whether its own handler was back in place by the time
 // its window was gone.
 class TProbeEdit : public TEdit {
-    KD_CLASS(TProbeEdit, TEdit)
+    CLASS_INFO(TProbeEdit, TEdit)
 
 public:
     using TEdit::TEdit;

@@ -15,7 +15,7 @@ namespace {
 constexpr UINT kStep = WM_APP + 1;
 
 class TMainForm : public TForm {
-    KD_CLASS(TMainForm, TForm)
+    CLASS_INFO(TMainForm, TForm)
 
 public:
     using TForm::TForm;

@@ -6,7 +6,7 @@ namespace {
 
 // An item that copies its one setting, and one that defines no copy.
 struct TValueItem : TCollectionItem {
-    KD_CLASS(TValueItem, TCollectionItem)
+    CLASS_INFO(TValueItem, TCollectionItem)
     using TCollectionItem::TCollectionItem;
     int Value = 0;
     void Assign(const TPersistent* source) override
@@ -19,7 +19,7 @@ struct TValueItem : TCollectionItem {
 };
 
 struct TPlainItem : TCollectionItem {
-    KD_CLASS(TPlainItem, TCollectionItem)
+    CLASS_INFO(TPlainItem, TCollectionItem)
     using TCollectionItem::TCollectionItem;
 };
 

@@ -8,7 +8,7 @@ namespace {
 
 // Records what it hears and when it dies.
 struct Probe : TComponent {
-    KD_CLASS(Probe, TComponent)
+    CLASS_INFO(Probe, TComponent)
     Probe(TComponent* owner, std::vector<std::wstring>* log = nullptr) : TComponent(owner), log_(log) {}
     ~Probe() override
     {
@@ -109,7 +109,7 @@ TEST(ComponentTest, ClassNamesAtRunTime)
 
 // A setting holder that can copy itself into another of its kind only.
 struct Setting : TPersistent {
-    KD_CLASS(Setting, TPersistent)
+    CLASS_INFO(Setting, TPersistent)
     int value = 0;
 
 protected:

@@ -21,7 +21,7 @@ namespace {
 
 // A component without a window that reports what it saw when loading ended.
 class TLoadProbe : public TComponent {
-    KD_CLASS(TLoadProbe, TComponent)
+    CLASS_INFO(TLoadProbe, TComponent)
 
 public:
     using TComponent::TComponent;
@@ -34,7 +34,7 @@ protected:
 };
 
 class TSampleForm : public TForm {
-    KD_CLASS(TSampleForm, TForm)
+    CLASS_INFO(TSampleForm, TForm)
 
 public:
     explicit TSampleForm(TComponent* owner);
@@ -176,7 +176,7 @@ namespace {
 
 // One of each control of the library, for the handle count.
 class TEveryControlForm : public TForm {
-    KD_CLASS(TEveryControlForm, TForm)
+    CLASS_INFO(TEveryControlForm, TForm)
 
 public:
     explicit TEveryControlForm(TComponent* owner) : TForm(owner)

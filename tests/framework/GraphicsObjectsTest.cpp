@@ -10,7 +10,7 @@ namespace {
 using namespace graphicstest;
 
 class TCounter : public TObject {
-    KD_CLASS(TCounter, TObject)
+    CLASS_INFO(TCounter, TObject)
 
 public:
     void Count(TObject*) { ++count; }

@@ -10,7 +10,7 @@ namespace {
 
 // Records the change events of a list in order ("changing", "change").
 class TEventLog : public TObject {
-    KD_CLASS(TEventLog, TObject)
+    CLASS_INFO(TEventLog, TObject)
 
 public:
     explicit TEventLog(TStringList& list)
