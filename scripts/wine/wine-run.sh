@@ -29,37 +29,60 @@ trap 'rm -f "$log"' EXIT
 
 # The Windows processes a program starts (Kestrin.exe, kestrin-clip.exe) leave
 # its Unix process tree but keep its process group; the program runs as the
-# leader of a group of its own, so the group is what it started.
+# leader of a group of its own, so the group is what it started. Wine's own
+# processes (C:\windows\...: the desktop, its tray, the clipboard) may be
+# started there too; they serve the whole session and are left alone.
 group_members() {
-  ps -eo pid=,pgid=,stat=,args= | awk -v g="$1" '$2 == g && $3 !~ /^Z/ { $2 = $3 = ""; print "  " $0 }'
+  ps -eo pid=,pgid=,stat=,args= | awk -v g="$1" '
+    $2 == g && $3 !~ /^Z/ { $2 = $3 = ""; if ($0 !~ /^ *[0-9]+ +(\/[^ ]*wine[^ ]* )?[Cc]:\\[Ww]indows\\/) print "  " $0 }'
 }
 
-# Ends the group and says which processes were still in it.
+# Ends what is left of the group and says what it was.
 end_group() {
   local left
   left=$(group_members "$1")
   [ -n "$left" ] || return 0
-  kill -KILL -- "-$1" 2>/dev/null
+  awk '{ print $1 }' <<<"$left" | xargs -r kill -KILL 2>/dev/null
   echo "wine-run.sh: $name $2; ended:" >&2
   printf '%s\n' "$left" >&2
 }
 
-# When CTest ends this script at its timeout, the program's group is ended too,
-# so a hung test cannot leave windows, tray icons or clipboard owners behind
-# for the next one. The watcher holds no descriptor of CTest's.
+# After a program was ended by force, the session's desktop process (it holds
+# the tray and the clipboard) may still wait on it: it is ended too, and Wine
+# starts a fresh one, with an empty tray, for the next program.
+reset_desktop() {
+  local p
+  for p in $(pgrep -f 'explorer\.exe /desktop'); do
+    if tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
+      kill -KILL "$p" 2>/dev/null
+    fi
+  done
+}
+
+# When CTest ends this script at its timeout, the program and what it started
+# are ended too, so a hung test cannot leave windows, tray icons or clipboard
+# owners behind for the next one. The watcher holds no descriptor of CTest's.
 watch_group() {
   (
     for fd in /proc/$BASHPID/fd/*; do fd=${fd##*/}; [ "$fd" -gt 2 ] && eval "exec $fd>&-"; done
     exec </dev/null >/dev/null 2>&1
     while kill -0 "$2" 2>/dev/null; do sleep 0.5; done
-    kill -KILL -- "-$1" 2>/dev/null
+    if [ -n "$(group_members "$1")" ]; then
+      end_group "$1" "was ended by CTest"
+      reset_desktop
+    fi
   ) &
 }
 
 for attempt in 1 2; do
   : >"$log"
   start=$(date +%s%N)
-  setsid wine "$@" >"$log" 2>&1 &
+  # The program gets no descriptor but its output: a long-lived process it
+  # starts (the desktop, Kestrin.exe) must not hold one of CTest's.
+  (
+    for fd in /proc/$BASHPID/fd/*; do fd=${fd##*/}; [ "$fd" -gt 2 ] && eval "exec $fd>&-"; done
+    exec setsid wine "$@"
+  ) >"$log" 2>&1 </dev/null &
   pid=$!
   watch_group "$pid" $$
   # The output reaches CTest's log while the program runs.
@@ -70,7 +93,7 @@ for attempt in 1 2; do
     elapsed=$(( ($(date +%s%N) - start) / 1000000000 ))
     if [ ! -s "$log" ] && [ "$elapsed" -ge "$quiet" ]; then
       hung=1
-      kill -KILL -- "-$pid" 2>/dev/null
+      kill -KILL "$pid" 2>/dev/null
       break
     fi
     if [ "$elapsed" -ge "$limit" ]; then
@@ -82,6 +105,8 @@ for attempt in 1 2; do
   if [ "$hung" = 2 ]; then
     sleep 0.3  # the last lines reach the log
     end_group "$pid" "still ran after $limit s"
+    kill -KILL "$pid" 2>/dev/null
+    reset_desktop
   fi
   wait "$pid" 2>/dev/null
   rc=$?
