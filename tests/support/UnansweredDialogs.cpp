@@ -25,7 +25,13 @@ std::string Utf8(const std::wstring& text)
 
 class TUnansweredDialogs {
 public:
-    TUnansweredDialogs() : thread_([this] { Run(); }) {}
+    // The thread's first window calls are made before main runs: made later, in
+    // the middle of a test's LoadLibrary, they can deadlock with the loader.
+    TUnansweredDialogs() : thread_([this] { Run(); })
+    {
+        while (!ready_)
+            Sleep(1);
+    }
     ~TUnansweredDialogs()
     {
         stop_ = true;
@@ -38,6 +44,8 @@ private:
         using Clock = std::chrono::steady_clock;
         HWND seen = nullptr;
         Clock::time_point since{};
+        testmsg::FindDialog();
+        ready_ = true;
         while (!stop_) {
             HWND box = testmsg::FindDialog();
             if (box != seen) {
@@ -59,6 +67,7 @@ private:
         }
     }
 
+    std::atomic<bool> ready_{false};
     std::atomic<bool> stop_{false};
     std::thread thread_;
 };
