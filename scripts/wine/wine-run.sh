@@ -103,7 +103,8 @@ for attempt in 1 2; do
     sleep 0.05
   done
   if [ "$hung" = 2 ]; then
-    sleep 0.3  # the last lines reach the log
+    disown "$pid"  # ended here: no job notice in the log
+    sleep 0.3      # the last lines reach the log
     end_group "$pid" "still ran after $limit s"
     kill -KILL "$pid" 2>/dev/null
     reset_desktop
