@@ -2,8 +2,12 @@
 # Builds the release (optimised, static, stripped) and writes the folder a map
 # maker unpacks: dist/Kestrin/ with the program, its companion, the help texts
 # and an empty Data folder with a note, plus dist/Kestrin-<version>.zip of it.
+#   release.sh [DIR]     writes into DIR instead of dist/ (the test run uses build/)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+dist=${1:-$root/dist}
+mkdir -p "$dist"
+dist=$(cd "$dist" && pwd)
 cd "$root"
 bash scripts/bootstrap.sh
 cmake --preset release >/dev/null
@@ -18,7 +22,6 @@ if [ "$size" -ge 2097152 ]; then
   exit 1
 fi
 
-dist="$root/dist"
 out="$dist/Kestrin"
 rm -rf "$out" "$dist/Kestrin-$version.zip"
 mkdir -p "$out/Data"

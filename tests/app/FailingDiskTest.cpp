@@ -18,7 +18,7 @@
 #include "framework/StdCtrls.h"
 #include "object/ObjectFile.h"
 #include "tests/app/MainFormFixture.h"
-#include "tests/support/MessageBoxAnswerer.h"
+#include "tests/support/DialogAnswerer.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -247,8 +247,9 @@ protected:
         EXPECT_EQ(ValuesFromControls(form->ObjectControls()), values_);
         EXPECT_TRUE(form->ObjectControls().ObjectShown());
 
-        std::vector<testmsg::TBoxAnswerer::TBox> errors;
-        std::copy_if(answerer.Boxes.begin(), answerer.Boxes.end(), std::back_inserter(errors),
+        const std::vector<testmsg::TBox> boxes = answerer.Boxes();
+        std::vector<testmsg::TBox> errors;
+        std::copy_if(boxes.begin(), boxes.end(), std::back_inserter(errors),
                      [](const auto& box) { return box.Caption != L"Confirm Save As"; });
         ASSERT_EQ(errors.size(), 1u);
         EXPECT_EQ(errors[0].Caption, Application->Title());

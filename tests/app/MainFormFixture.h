@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -12,6 +11,7 @@
 #include "framework/Application.h"
 #include "framework/StdCtrls.h"
 #include "object/ObjectControls.h"
+#include "tests/support/ObjectBlocks.h"
 
 inline void ClearClipboard()
 {
@@ -22,21 +22,20 @@ inline void ClearClipboard()
 
 inline std::vector<uint8_t> MakeBlock(const std::string& name, uint8_t page, uint8_t water = 1, size_t tail = 16)
 {
-    std::vector<uint8_t> b(4 + name.size() + 26 + tail, 0);
-    const auto n = static_cast<uint32_t>(name.size());
-    std::memcpy(b.data(), &n, 4);
-    std::memcpy(b.data() + 4, name.data(), name.size());
-    const size_t at = 4 + name.size();
-    b[at] = 0x81;  // passability row 1: columns 1 and 8
-    b[at + 6] = 0x01;  // action row 1: column 1
-    b[at + 12] = 0xFF;
-    b[at + 13] = water;
-    b[at + 16] = 5;
-    b[at + 20] = 2;
-    b[at + 24] = page;
-    for (size_t i = at + 26; i < b.size(); ++i)
-        b[i] = static_cast<uint8_t>(i * 3);
-    return b;
+    testblocks::TBlockSpec s;
+    s.Name = name;
+    s.Pass = {0x81, 0, 0, 0, 0, 0};  // passability row 1: columns 1 and 8
+    s.Act = {0x01, 0, 0, 0, 0, 0};   // action row 1: column 1
+    s.Terrains = 0xFF;
+    s.Water = water;
+    s.EditorTerrains = 0;
+    s.Type = 5;
+    s.Subtype = 2;
+    s.Page = page;
+    s.Ground = 0;
+    s.Size = testblocks::HeadSize(name) + tail;
+    s.Fill = [](size_t i) { return static_cast<uint8_t>(i * 3); };
+    return testblocks::MakeBlock(s);
 }
 
 class MainFormTest : public ::testing::Test {

@@ -4,11 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <chrono>
-#include <thread>
 
 #include "framework/OSError.h"
+#include "tests/support/DialogAnswerer.h"
 #include "tests/support/TempDir.h"
 
 using testfs::DirExists;
@@ -180,69 +178,16 @@ TEST(KdSysUtils, ExactReadsAndWritesReportShortTransfers)
 
 TEST(KdSysUtils, MsgBoxIsAPlainBoxWithOneOkButton)
 {
-    struct Seen {
-        std::wstring title;
-        std::wstring text;
-        int buttons = 0;
-        bool found = false;
-    } seen;
-    std::atomic<bool> done{false};
-
-    // The box runs its own modal loop on this thread; another thread finds it,
-    // reads it and presses OK.
-    std::thread closer([&] {
-        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-        while (!done && std::chrono::steady_clock::now() < deadline) {
-            HWND box = nullptr;
-            EnumWindows(
-                [](HWND w, LPARAM p) -> BOOL {
-                    DWORD pid = 0;
-                    GetWindowThreadProcessId(w, &pid);
-                    wchar_t cls[32] = {};
-                    GetClassNameW(w, cls, 32);
-                    if (pid == GetCurrentProcessId() && std::wstring(cls) == L"#32770" && IsWindowVisible(w)) {
-                        *reinterpret_cast<HWND*>(p) = w;
-                        return FALSE;
-                    }
-                    return TRUE;
-                },
-                reinterpret_cast<LPARAM>(&box));
-            if (box) {
-                wchar_t title[64] = {};
-                GetWindowTextW(box, title, 64);
-                seen.title = title;
-                EnumChildWindows(
-                    box,
-                    [](HWND child, LPARAM p) -> BOOL {
-                        auto* s = reinterpret_cast<Seen*>(p);
-                        wchar_t cls[32] = {};
-                        wchar_t text[128] = {};
-                        GetClassNameW(child, cls, 32);
-                        GetWindowTextW(child, text, 128);
-                        if (!IsWindowVisible(child))
-                            return TRUE;
-                        if (std::wstring(cls) == L"Button")
-                            ++s->buttons;
-                        else if (std::wstring(cls) == L"Static" && text[0])
-                            s->text = text;
-                        return TRUE;
-                    },
-                    reinterpret_cast<LPARAM>(&seen));
-                seen.found = true;
-                PostMessageW(box, WM_COMMAND, IDOK, 0);
-                return;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-    });
-    EXPECT_EQ(MsgBox(L"Subtype table: Вход 7 is out of order"), IDOK);
-    done = true;
-    closer.join();
-
-    ASSERT_TRUE(seen.found);
-    EXPECT_EQ(seen.title, L"");
-    EXPECT_EQ(seen.text, L"Subtype table: Вход 7 is out of order");
-    EXPECT_EQ(seen.buttons, 1);
+    std::vector<testmsg::TBox> boxes;
+    {
+        testmsg::TBoxAnswerer answerer;
+        EXPECT_EQ(MsgBox(L"Subtype table: Вход 7 is out of order"), IDOK);
+        boxes = answerer.Boxes();
+    }
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].Caption, L"");
+    EXPECT_EQ(boxes[0].Text, L"Subtype table: Вход 7 is out of order");
+    EXPECT_EQ(boxes[0].Buttons, 1);
 }
 
 TEST(KdSysUtils, ReadTextFileDecodesItsCodePageAndNamesAFileItCannotOpen)

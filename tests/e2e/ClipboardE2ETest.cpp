@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 
 #include "tests/e2e/KestrinDriver.h"
+#include "tests/support/ObjectBlocks.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -14,49 +14,8 @@ using namespace e2e;
 
 constexpr wchar_t kFormatPrefix[] = L"Heroes of Might and Magic III Map Editor Object Clipboard Format ";
 
-// A block as the map editor makes it: fields, then a tail of recognisable bytes.
-struct TBlockSpec {
-    std::string Name = "AVWmrnd0";
-    uint8_t Pass[6] = {0x81, 0xFF, 0xFF, 0xFF, 0xFF, 0x00};
-    uint8_t Act[6] = {0x01, 0, 0, 0, 0, 0x10};
-    uint8_t Terrains = 0x05;  // Dirt, Grass
-    uint8_t Water = 0xFF;
-    uint8_t EditorTerrains = 0x81;  // Dirt, Lava
-    uint8_t EditorWater = 0;
-    int32_t Type = 54;
-    int32_t Subtype = 3;
-    uint8_t Page = 2;  // Monsters
-    uint8_t Ground = 1;
-    size_t Size = 300;
-};
-
-void PutInt(std::vector<uint8_t>& b, size_t at, int32_t v)
-{
-    const auto u = static_cast<uint32_t>(v);
-    for (int i = 0; i < 4; ++i)
-        b[at + static_cast<size_t>(i)] = static_cast<uint8_t>(u >> (8 * i));
-}
-
-std::vector<uint8_t> MakeBlock(const TBlockSpec& s)
-{
-    std::vector<uint8_t> b(s.Size);
-    for (size_t i = 0; i < b.size(); ++i)
-        b[i] = static_cast<uint8_t>(0x30 + i * 7);
-    PutInt(b, 0, static_cast<int32_t>(s.Name.size()));
-    std::memcpy(b.data() + 4, s.Name.data(), s.Name.size());
-    const size_t at = 4 + s.Name.size();
-    std::memcpy(b.data() + at, s.Pass, 6);
-    std::memcpy(b.data() + at + 6, s.Act, 6);
-    b[at + 12] = s.Terrains;
-    b[at + 13] = s.Water;
-    b[at + 14] = s.EditorTerrains;
-    b[at + 15] = s.EditorWater;
-    PutInt(b, at + 16, s.Type);
-    PutInt(b, at + 20, s.Subtype);
-    b[at + 24] = s.Page;
-    b[at + 25] = s.Ground;
-    return b;
-}
+using testblocks::MakeBlock;
+using testblocks::TBlockSpec;
 
 class KestrinE2E : public ::testing::Test {
 protected:

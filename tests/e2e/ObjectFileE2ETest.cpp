@@ -2,42 +2,24 @@
 // line at start, and "&Save" / "&Load" through the system's file dialogs.
 #include <gtest/gtest.h>
 
-#include <cstring>
 
 #include "tests/e2e/KestrinDriver.h"
+#include "tests/support/ObjectBlocks.h"
 #include "tests/support/TempDir.h"
 
 namespace {
 
 using namespace e2e;
 
-void PutInt(std::vector<uint8_t>& b, size_t at, int32_t v)
-{
-    for (int i = 0; i < 4; ++i)
-        b[at + static_cast<size_t>(i)] = static_cast<uint8_t>(static_cast<uint32_t>(v) >> (8 * i));
-}
-
 // A block with the picture name given, Dirt and Grass, type 54, subtype 3, the
 // "Monsters" page, a part of ground, and a tail of recognisable bytes.
 std::vector<uint8_t> MakeBlock(const std::string& name, size_t size = 300)
 {
-    std::vector<uint8_t> b(size);
-    for (size_t i = 0; i < b.size(); ++i)
-        b[i] = static_cast<uint8_t>(0x30 + i * 7);
-    PutInt(b, 0, static_cast<int32_t>(name.size()));
-    std::memcpy(b.data() + 4, name.data(), name.size());
-    const size_t at = 4 + name.size();
-    const uint8_t masks[12] = {0x81, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x01, 0, 0, 0, 0, 0x10};
-    std::memcpy(b.data() + at, masks, 12);
-    b[at + 12] = 0x05;
-    b[at + 13] = 0x00;
-    b[at + 14] = 0x81;
-    b[at + 15] = 0x00;
-    PutInt(b, at + 16, 54);
-    PutInt(b, at + 20, 3);
-    b[at + 24] = 2;
-    b[at + 25] = 1;
-    return b;
+    testblocks::TBlockSpec s;
+    s.Name = name;
+    s.Water = 0;
+    s.Size = size;
+    return testblocks::MakeBlock(s);
 }
 
 // What a file dialog showed when it was answered.

@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
-#include <cstring>
 
 #include "tests/e2e/KestrinDriver.h"
+#include "tests/support/ObjectBlocks.h"
 #include "tests/support/GameFileWriter.h"
 #include "tests/support/TempDir.h"
 
@@ -25,18 +25,16 @@ constexpr UINT kDoubleSizeCommand = 0x0110;
 std::vector<uint8_t> MakeBlock(const std::string& name, const std::array<uint8_t, 6>& pass,
                                const std::array<uint8_t, 6>& act)
 {
-    std::vector<uint8_t> b(300);
-    for (size_t i = 0; i < b.size(); ++i)
-        b[i] = static_cast<uint8_t>(0x30 + i * 7);
-    const auto length = static_cast<uint32_t>(name.size());
-    std::memcpy(b.data(), &length, 4);
-    std::memcpy(b.data() + 4, name.data(), name.size());
-    const size_t at = 4 + name.size();
-    std::memcpy(b.data() + at, pass.data(), 6);
-    std::memcpy(b.data() + at + 6, act.data(), 6);
-    const uint8_t fixed[14] = {0xFF, 1, 0xFF, 1, 54, 0, 0, 0, 3, 0, 0, 0, 2, 0};
-    std::memcpy(b.data() + at + 12, fixed, sizeof fixed);
-    return b;
+    testblocks::TBlockSpec s;
+    s.Name = name;
+    s.Pass = pass;
+    s.Act = act;
+    s.Terrains = 0xFF;
+    s.Water = 1;
+    s.EditorTerrains = 0xFF;
+    s.EditorWater = 1;
+    s.Ground = 0;
+    return testblocks::MakeBlock(s);
 }
 
 // Rows 0-4 "Not an object" but row 1, column 0 "Non-enterable enter"; row 5

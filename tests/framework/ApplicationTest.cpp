@@ -2,13 +2,12 @@
 // going on after an error escaped a handler.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <memory>
-#include <thread>
 
 #include "framework/OSError.h"
 #include "framework/StdCtrls.h"
 #include "tests/framework/ControlsTestSupport.h"
+#include "tests/support/DialogAnswerer.h"
 
 using namespace testing_support;
 
@@ -23,60 +22,6 @@ struct TThrower : TObject {
         if (!Message.empty())
             throw Exception(Message);
     }
-};
-
-// Waits on its own thread for the process's error box, reads it and presses OK.
-class TBoxAnswerer {
-public:
-    TBoxAnswerer()
-        : thread_([this] { Run(); })
-    {
-    }
-    ~TBoxAnswerer()
-    {
-        if (thread_.joinable())
-            thread_.join();
-    }
-    bool Done() const { return done_; }
-    std::wstring Caption, Text;
-    bool Found = false;
-
-private:
-    static BOOL CALLBACK Find(HWND h, LPARAM out)
-    {
-        wchar_t cls[32] = {};
-        DWORD pid = 0;
-        GetWindowThreadProcessId(h, &pid);
-        if (pid == GetCurrentProcessId() && IsWindowVisible(h) && GetClassNameW(h, cls, 32) &&
-            std::wstring(cls) == L"#32770") {
-            *reinterpret_cast<HWND*>(out) = h;
-            return FALSE;
-        }
-        return TRUE;
-    }
-    void Run()
-    {
-        for (int i = 0; i < 500 && !Found; ++i) {
-            HWND box = nullptr;
-            EnumWindows(&Find, reinterpret_cast<LPARAM>(&box));
-            if (box) {
-                wchar_t buf[512] = {};
-                GetWindowTextW(box, buf, 512);
-                Caption = buf;
-                GetDlgItemTextW(box, 0xFFFF, buf, 512);
-                Text = buf;
-                Found = true;
-                PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
-                for (int j = 0; j < 200 && IsWindow(box); ++j)
-                    Sleep(10);
-                break;
-            }
-            Sleep(10);
-        }
-        done_ = true;
-    }
-    std::atomic<bool> done_{false};
-    std::thread thread_;
 };
 
 }  // namespace
@@ -108,12 +53,13 @@ TEST(Application, AnErrorInAClickHandlerIsShownAndTheLoopGoesOn)
     form->Show();
 
     {
-        TBoxAnswerer answerer;
+        testmsg::TBoxAnswerer answerer;
         PostMessageW(button->Handle(), BM_CLICK, 0, 0);
-        ASSERT_TRUE(PumpUntil([&] { return answerer.Done(); }, 8000));
-        EXPECT_TRUE(answerer.Found);
-        EXPECT_EQ(answerer.Caption, L"KestrinTitle");
-        EXPECT_EQ(answerer.Text, L"Something broke.");
+        ASSERT_TRUE(PumpUntil([&] { return !answerer.Boxes().empty() && !testmsg::FindDialog(); }, 8000));
+        const std::vector<testmsg::TBox> boxes = answerer.Boxes();
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].Caption, L"KestrinTitle");
+        EXPECT_EQ(boxes[0].Text, L"Something broke.");
     }
     EXPECT_EQ(thrower.Calls, 1);
 

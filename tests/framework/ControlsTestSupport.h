@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,35 @@ bool PumpUntil(Pred pred, int timeoutMs = 3000)
 }
 
 inline void Pump() { Application->ProcessMessages(); }
+
+// Counts a control's clicks and remembers the last sender.
+struct TClickCounter : TObject {
+    int Clicks = 0;
+    TObject* Last = nullptr;
+    void Click(TObject* sender)
+    {
+        ++Clicks;
+        Last = sender;
+    }
+};
+
+// A form with this client size and no owner.
+inline std::unique_ptr<TForm> NewForm(int clientWidth = 300, int clientHeight = 200)
+{
+    auto form = std::make_unique<TForm>(nullptr);
+    form->SetClientSize(clientWidth, clientHeight);
+    return form;
+}
+
+// A control of the form, on parent (the form when null), at these bounds.
+template <class T>
+T* Add(TForm& form, TWinControl* parent, int l, int t, int w, int h)
+{
+    T* c = new T(&form);
+    c->SetParent(parent ? parent : &form);
+    c->SetBounds(l, t, w, h);
+    return c;
+}
 
 inline LPARAM Pt(int x, int y) { return MAKELPARAM(x, y); }
 

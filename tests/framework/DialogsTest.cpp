@@ -8,33 +8,16 @@
 #include <string>
 #include <thread>
 
+#include "tests/support/DialogAnswerer.h"
+
 namespace {
 
-// Finds the visible dialog window of this process, waiting up to 10 s. A test
-// whose dialog never shows cannot go on (the dialog call would never return).
+// The file dialog of this process, waiting up to 10 s. A test whose dialog
+// never shows cannot go on (the dialog call would never return).
 HWND WaitForDialog()
 {
-    struct Search {
-        HWND found = nullptr;
-    } search;
-    for (int i = 0; i < 1000; ++i) {
-        EnumWindows(
-            [](HWND w, LPARAM lp) -> BOOL {
-                wchar_t cls[16] = {};
-                DWORD pid = 0;
-                GetWindowThreadProcessId(w, &pid);
-                if (pid == GetCurrentProcessId() && IsWindowVisible(w) && GetClassNameW(w, cls, 16) &&
-                    std::wstring(cls) == L"#32770") {
-                    reinterpret_cast<Search*>(lp)->found = w;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        if (search.found)
-            return search.found;
-        Sleep(10);
-    }
+    if (HWND dialog = testmsg::WaitForDialog(10000))
+        return dialog;
     std::fprintf(stderr, "the file dialog did not appear\n");
     std::_Exit(1);
 }

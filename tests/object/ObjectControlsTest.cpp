@@ -4,101 +4,28 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-#include <set>
+#include "tests/support/ObjectBlocks.h"
 
 namespace {
 
-// Type and subtype selection stand-in: a box shows the bare number.
-class TFakeWindow : public IObjectControls {
-public:
-    TFakeWindow()
-    {
-        for (int i = 1; i <= 18; ++i)
-            names.insert(L"IACheckControl" + std::to_wstring(i));
-        for (int i = 8; i <= 13; ++i)
-            names.insert(L"RadioButton" + std::to_wstring(i));
-        names.insert(L"CheckBox17");
-    }
+using TFakeWindow = testblocks::TFakeObjectControls;
 
-    std::vector<uint8_t>& CurrentBlock() override { return block; }
-    TMaskStore& Masks() override { return masks; }
-    std::string PictureName() const override { return name; }
-    void SetPictureName(std::string_view bytes) override
-    {
-        name = std::string(bytes.substr(0, bytes.find('\0')));
-        log.push_back(L"name");
-    }
-    std::wstring Text(std::wstring_view box) const override
-    {
-        auto it = texts.find(std::wstring(box));
-        return it == texts.end() ? L"" : it->second;
-    }
-    void SelectByValue(std::wstring_view box, int32_t value) override
-    {
-        texts[std::wstring(box)] = std::to_wstring(value);
-        log.push_back(L"select " + std::wstring(box));
-    }
-    void RunChange(std::wstring_view box) override { log.push_back(L"change " + std::wstring(box)); }
-    bool Exists(std::wstring_view control) const override { return names.count(std::wstring(control)) != 0; }
-    bool Checked(std::wstring_view control) const override
-    {
-        auto it = checked.find(std::wstring(control));
-        return it != checked.end() && it->second;
-    }
-    void SetChecked(std::wstring_view control, bool on) override
-    {
-        std::wstring key(control);
-        // The page buttons form one radio group.
-        if (on && key.rfind(L"RadioButton", 0) == 0)
-            for (int i = 8; i <= 13; ++i)
-                checked[L"RadioButton" + std::to_wstring(i)] = false;
-        checked[key] = on;
-        if (key == L"IACheckControl1" || key == L"RadioButton8" || key == L"CheckBox17")
-            log.push_back(L"check " + key);
-    }
-    void RepaintGrid() override { log.push_back(L"grid"); }
-    void ShowGroups() override
-    {
-        shown = true;
-        log.push_back(L"show");
-    }
-    void HideGroups() override { shown = false; }
-    bool ObjectShown() const override { return shown; }
-
-    std::vector<uint8_t> block;
-    TMaskStore masks;
-    std::string name;
-    std::map<std::wstring, std::wstring> texts;
-    std::map<std::wstring, bool> checked;
-    std::set<std::wstring> names;
-    std::vector<std::wstring> log;
-    bool shown = false;
-};
-
+// A block with a 16-byte tail whose bytes are their offsets, grown to size with 0xAB.
 std::vector<uint8_t> MakeBlock(const std::string& name, uint8_t page, size_t size = 0)
 {
-    std::vector<uint8_t> b(4 + name.size() + 26 + 16, 0);
-    const auto n = static_cast<uint32_t>(name.size());
-    b[0] = uint8_t(n);
-    b[1] = uint8_t(n >> 8);
-    std::copy(name.begin(), name.end(), b.begin() + 4);
-    const size_t at = 4 + name.size();
-    b[at] = 0x81;       // passability row 1
-    b[at + 6] = 0x01;   // action row 1
-    b[at + 12] = 0x05;  // Dirt, Grass
-    b[at + 13] = 0xFF;  // water: only bit 0 counts
-    b[at + 14] = 0x80;  // map-editor Lava
-    b[at + 15] = 0x02;  // map-editor water: bit 0 clear
-    b[at + 16] = 54;    // type
-    b[at + 20] = 0xFF;  // subtype -1
-    b[at + 21] = 0xFF;
-    b[at + 22] = 0xFF;
-    b[at + 23] = 0xFF;
-    b[at + 24] = page;
-    b[at + 25] = 7;  // ground: any non-zero
-    for (size_t i = at + 26; i < b.size(); ++i)
-        b[i] = uint8_t(i);
+    testblocks::TBlockSpec s;
+    s.Name = name;
+    s.Pass = {0x81, 0, 0, 0, 0, 0};  // passability row 1
+    s.Act = {0x01, 0, 0, 0, 0, 0};   // action row 1
+    s.Water = 0xFF;                  // only bit 0 counts
+    s.EditorTerrains = 0x80;         // map-editor Lava
+    s.EditorWater = 0x02;            // map-editor water: bit 0 clear
+    s.Subtype = -1;
+    s.Page = page;
+    s.Ground = 7;  // any non-zero
+    s.Size = testblocks::HeadSize(name) + 16;
+    s.Fill = [](size_t i) { return static_cast<uint8_t>(i); };
+    std::vector<uint8_t> b = testblocks::MakeBlock(s);
     if (size > b.size())
         b.resize(size, 0xAB);
     return b;

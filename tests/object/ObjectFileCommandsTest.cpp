@@ -6,68 +6,18 @@
 #include <commdlg.h>
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <chrono>
-#include <cstring>
-#include <map>
-#include <mutex>
-#include <thread>
 
 #include "framework/OSError.h"
 #include "object/ClipboardExchange.h"
+#include "tests/support/DialogAnswerer.h"
+#include "tests/support/ObjectBlocks.h"
 #include "tests/support/TempDir.h"
 
 namespace {
 
 using testfs::TTempDir;
 
-// The controls as plain values; decoding and encoding go through the real code.
-class TFakeWindow : public IObjectControls {
-public:
-    std::vector<uint8_t>& CurrentBlock() override { return block; }
-    TMaskStore& Masks() override { return masks; }
-    std::string PictureName() const override { return name; }
-    void SetPictureName(std::string_view bytes) override { name = std::string(bytes.substr(0, bytes.find('\0'))); }
-    std::wstring Text(std::wstring_view box) const override
-    {
-        auto it = texts.find(std::wstring(box));
-        return it == texts.end() ? L"" : it->second;
-    }
-    void SelectByValue(std::wstring_view box, int32_t value) override { texts[std::wstring(box)] = std::to_wstring(value); }
-    void RunChange(std::wstring_view) override {}
-    bool Exists(std::wstring_view control) const override
-    {
-        const std::wstring key(control);
-        for (unsigned page = 0; page < kPageCount; ++page)
-            if (key == PageButtonName(page))
-                return true;
-        return key.rfind(L"IACheckControl", 0) == 0 || key == L"CheckBox17";
-    }
-    bool Checked(std::wstring_view control) const override
-    {
-        auto it = checked.find(std::wstring(control));
-        return it != checked.end() && it->second;
-    }
-    void SetChecked(std::wstring_view control, bool on) override
-    {
-        const std::wstring key(control);
-        if (on && key.rfind(L"RadioButton", 0) == 0)
-            for (unsigned page = 0; page < kPageCount; ++page)
-                checked[PageButtonName(page)] = false;
-        checked[key] = on;
-    }
-    void RepaintGrid() override {}
-    void ShowGroups() override { shown = true; }
-    void HideGroups() override { shown = false; }
-    bool ObjectShown() const override { return shown; }
-
-    std::vector<uint8_t> block;
-    TMaskStore masks;
-    std::string name;
-    std::map<std::wstring, std::wstring> texts;
-    std::map<std::wstring, bool> checked;
-    bool shown = false;
-};
+using TFakeWindow = testblocks::TFakeObjectControls;
 
 // Answers with a chosen name (or a cancel) and remembers what it was preset with.
 template <class TDialog>
@@ -90,93 +40,31 @@ public:
 using TSaveScript = TScriptedDialog<TSaveDialog>;
 using TOpenScript = TScriptedDialog<TOpenDialog>;
 
-// Reads every message box this process shows and presses its OK button.
+// Every message box this process shows, as "caption: text", each answered.
 class TBoxWatcher {
 public:
-    TBoxWatcher() : thread_([this] { Run(); }) {}
-    ~TBoxWatcher()
-    {
-        stop_ = true;
-        thread_.join();
-    }
     std::vector<std::wstring> Texts()
     {
-        std::lock_guard lock(mutex_);
-        return texts_;
+        std::vector<std::wstring> texts;
+        for (const testmsg::TBox& box : answerer_.Boxes())
+            texts.push_back(box.Caption + L": " + box.Text);
+        return texts;
     }
-    void Clear()
-    {
-        std::lock_guard lock(mutex_);
-        texts_.clear();
-    }
+    void Clear() { answerer_.Clear(); }
 
 private:
-    void Run()
-    {
-        while (!stop_) {
-            HWND box = nullptr;
-            EnumWindows(
-                [](HWND w, LPARAM lp) -> BOOL {
-                    wchar_t cls[16] = {};
-                    DWORD pid = 0;
-                    GetWindowThreadProcessId(w, &pid);
-                    if (pid == GetCurrentProcessId() && IsWindowVisible(w) && GetClassNameW(w, cls, 16) &&
-                        std::wstring(cls) == L"#32770") {
-                        *reinterpret_cast<HWND*>(lp) = w;
-                        return FALSE;
-                    }
-                    return TRUE;
-                },
-                reinterpret_cast<LPARAM>(&box));
-            if (box) {
-                wchar_t caption[64] = {};
-                wchar_t text[512] = {};
-                GetWindowTextW(box, caption, 64);
-                GetWindowTextW(GetDlgItem(box, 0xFFFF), text, 512);
-                {
-                    std::lock_guard lock(mutex_);
-                    texts_.push_back(std::wstring(caption) + L": " + text);
-                }
-                PostMessageW(box, WM_COMMAND, IDOK, 0);
-                while (IsWindow(box) && !stop_)
-                    Sleep(5);
-            }
-            Sleep(10);
-        }
-    }
-
-    std::atomic<bool> stop_{false};
-    std::mutex mutex_;
-    std::vector<std::wstring> texts_;
-    std::thread thread_;
+    testmsg::TBoxAnswerer answerer_;
 };
-
-void PutInt(std::vector<uint8_t>& b, size_t at, int32_t v)
-{
-    for (int i = 0; i < 4; ++i)
-        b[at + static_cast<size_t>(i)] = static_cast<uint8_t>(static_cast<uint32_t>(v) >> (8 * i));
-}
 
 // A block as the map editor makes it, with a tail of recognisable bytes.
 std::vector<uint8_t> MakeBlock(const std::string& name, size_t size)
 {
-    std::vector<uint8_t> b(size);
-    for (size_t i = 0; i < b.size(); ++i)
-        b[i] = static_cast<uint8_t>(0x30 + i * 7);
-    PutInt(b, 0, static_cast<int32_t>(name.size()));
-    std::memcpy(b.data() + 4, name.data(), name.size());
-    const size_t at = 4 + name.size();
-    const uint8_t masks[12] = {0x81, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x01, 0, 0, 0, 0, 0x10};
-    std::memcpy(b.data() + at, masks, 12);
-    b[at + 12] = 0x05;
-    b[at + 13] = 0x01;
-    b[at + 14] = 0x81;
-    b[at + 15] = 0x00;
-    PutInt(b, at + 16, 54);
-    PutInt(b, at + 20, -3);
-    b[at + 24] = 2;
-    b[at + 25] = 1;
-    return b;
+    testblocks::TBlockSpec s;
+    s.Name = name;
+    s.Water = 0x01;
+    s.Subtype = -3;
+    s.Size = size;
+    return testblocks::MakeBlock(s);
 }
 
 // Answers the replace question as scripted and remembers what was asked.

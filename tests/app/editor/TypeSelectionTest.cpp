@@ -11,7 +11,7 @@
 #include "framework/ComboBox.h"
 #include "framework/StdCtrls.h"
 #include "object/ObjectControls.h"
-#include "tests/support/MessageBoxAnswerer.h"
+#include "tests/support/DialogAnswerer.h"
 
 namespace {
 
@@ -242,11 +242,12 @@ TEST_F(TypeSelectionTest, FaultySubtypeTableLinesAreReportedAndTheSubtypeStillMa
     for (const auto& [type, message] : cases) {
         SetType(L"ComboBox1", L"16");
         Select(L"ComboBox2", 12);
-        answerer.Boxes.clear();
+        answerer.Clear();
         SetType(L"ComboBox1", type);
-        ASSERT_EQ(answerer.Boxes.size(), 1u) << testing::PrintToString(type);
-        EXPECT_EQ(answerer.Boxes[0].Text, message);
-        EXPECT_EQ(answerer.Boxes[0].Caption, L"");
+        const std::vector<testmsg::TBox> boxes = answerer.Boxes();
+        ASSERT_EQ(boxes.size(), 1u) << testing::PrintToString(type);
+        EXPECT_EQ(boxes[0].Text, message);
+        EXPECT_EQ(boxes[0].Caption, L"");
         EXPECT_EQ(Text(L"ComboBox2"), L"12");
     }
 }
