@@ -1,7 +1,6 @@
 #include "gamedata/GameFiles.h"
 
 #include <algorithm>
-#include <fstream>
 #include <string_view>
 #include <system_error>
 
@@ -10,6 +9,8 @@ using namespace std::string_view_literals;
 namespace fs = std::filesystem;
 
 namespace {
+
+constexpr std::uint64_t kMaxModListSize = 1u << 20;
 
 std::string Upper(std::string text)
 {
@@ -80,11 +81,19 @@ void TGameFiles::FindSources()
     folders.push_back(root_ / "Data");
     const fs::path mods = root_ / "Mods";
     if (IsFolder(mods)) {
-        std::ifstream list(mods / "list.txt", std::ios::binary);
+        const std::unique_ptr<TFileReader> list = TFileReader::Open(mods / "list.txt");
         if (list) {
-            // One mod a line, first line first; only the mods listed are used.
-            std::string line;
-            while (std::getline(list, line)) {
+            // One mod a line, first line first; only the mods listed are used (from the
+            // list's first MiB: no game has a list near that long).
+            std::string text(static_cast<std::size_t>(std::min<std::uint64_t>(list->Size(), kMaxModListSize)), '\0');
+            if (!list->ReadAt(0, text.data(), text.size()))
+                text.clear();
+            for (std::size_t at = 0; at < text.size();) {
+                std::size_t end = text.find('\n', at);
+                if (end == std::string::npos)
+                    end = text.size();
+                std::string line = text.substr(at, end - at);
+                at = end + 1;
                 while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
                     line.pop_back();
                 line.erase(0, line.find_first_not_of(" \t"));
@@ -163,21 +172,19 @@ TFindResult TGameFiles::Read(std::string_view name, std::size_t limit, std::vect
         for (const fs::path& file : FilesOf(source.Data)) {
             if (UpperName(file) != wanted)
                 continue;
-            std::error_code error;
-            const std::uintmax_t size = fs::file_size(file, error);
-            std::ifstream in(file, std::ios::binary);
-            if (error || !in) {
+            const std::unique_ptr<TFileReader> in = TFileReader::Open(file);
+            if (!in) {
                 reason = "the file " + Shown(root_, file) + " cannot be opened";
                 return TFindResult::Unreadable;
             }
+            const std::uint64_t size = in->Size();
             if (size > limit) {
                 reason = "the file " + Shown(root_, file) + " is " + std::to_string(size) + " bytes, more than the " +
                          std::to_string(limit) + " accepted";
                 return TFindResult::Unreadable;
             }
             bytes.resize(static_cast<std::size_t>(size));
-            in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-            if (static_cast<std::uintmax_t>(in.gcount()) != size) {
+            if (!in->ReadAt(0, bytes.data(), bytes.size())) {
                 bytes.clear();
                 reason = "the file " + Shown(root_, file) + " cannot be read";
                 return TFindResult::Unreadable;

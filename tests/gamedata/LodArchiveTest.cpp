@@ -7,8 +7,6 @@
 
 #include <unistd.h>
 
-#include <sstream>
-
 #include "tests/support/GameFileWriter.h"
 
 namespace {
@@ -25,8 +23,7 @@ std::vector<std::uint8_t> Varied(std::size_t size)
 
 bool OpenBytes(TLodArchive& archive, const std::vector<std::uint8_t>& bytes, std::string& reason)
 {
-    auto stream = std::make_unique<std::istringstream>(std::string(bytes.begin(), bytes.end()));
-    return archive.Open(std::move(stream), bytes.size(), reason);
+    return archive.Open(std::make_unique<TMemoryReader>(bytes), reason);
 }
 
 std::string OpenRefusal(const std::vector<std::uint8_t>& bytes)
