@@ -35,7 +35,7 @@ bool SizeOf(std::FILE* file, std::uint64_t& size)
 
 }  // namespace
 
-std::unique_ptr<TFileReader> TFileReader::Open(const std::filesystem::path& path)
+std::unique_ptr<TFileReader> TFileReader::Open(const TNativePath& path)
 {
 #ifdef _WIN32
     std::FILE* file = _wfopen(path.c_str(), L"rb");

@@ -4,10 +4,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <span>
 #include <vector>
+
+#include "gamedata/Folder.h"
 
 class IByteReader {
 public:
@@ -21,7 +22,7 @@ public:
 class TFileReader final : public IByteReader {
 public:
     // Null when the file cannot be opened or is not a regular file.
-    static std::unique_ptr<TFileReader> Open(const std::filesystem::path& path);
+    static std::unique_ptr<TFileReader> Open(const TNativePath& path);
     ~TFileReader() override;
     TFileReader(const TFileReader&) = delete;
     TFileReader& operator=(const TFileReader&) = delete;

@@ -188,7 +188,7 @@ bool AllSound(const TLodEntry* table, std::size_t count, std::uint64_t fileSize)
 
 }  // namespace
 
-bool TLodArchive::Open(const std::filesystem::path& path, std::string& reason)
+bool TLodArchive::Open(const TNativePath& path, std::string& reason)
 {
     std::unique_ptr<TFileReader> file = TFileReader::Open(path);
     if (!file) {

@@ -4,7 +4,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <filesystem>
 #include <memory>
 #include <span>
 #include <string>
@@ -42,7 +41,7 @@ static_assert(sizeof(TLodEntry) == kLodEntrySize);
 class TLodArchive {
 public:
     // Opens the archive and reads its table; false with a reason otherwise.
-    bool Open(const std::filesystem::path& path, std::string& reason);
+    bool Open(const TNativePath& path, std::string& reason);
     // The same over any reader (tests and fuzzing read from memory).
     bool Open(std::unique_ptr<IByteReader> reader, std::string& reason);
 

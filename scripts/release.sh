@@ -13,10 +13,8 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/release/CMakeCache.
 
 exe=build/release/app/Kestrin.exe
 size=$(stat -c %s "$exe")
-# 1.75 MB: std::filesystem (in the game-file reader and its callers) still brings in
-# the standard library's locale and code-conversion facets, about 0.7 MB of it.
-if [ "$size" -ge 1750000 ]; then
-  echo "release.sh: Kestrin.exe is $size bytes, over 1.75 MB" >&2
+if [ "$size" -ge 1048576 ]; then
+  echo "release.sh: Kestrin.exe is $size bytes, over 1 MB" >&2
   exit 1
 fi
 
