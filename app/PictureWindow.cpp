@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <exception>
-#include <filesystem>
 #include <vector>
 
 #include "app/editor/MaskGrid.h"
@@ -11,13 +10,6 @@
 #include "gamedata/DefSprite.h"
 
 namespace {
-
-std::filesystem::path CurrentFolder()
-{
-    std::error_code error;
-    std::filesystem::path folder = std::filesystem::current_path(error);
-    return error ? std::filesystem::path(L".") : folder;
-}
 
 std::wstring Widen(const std::string& text) { return std::wstring(text.begin(), text.end()); }
 

@@ -1,12 +1,13 @@
 // The game's files: reading the table of a 10,000-entry archive against reading
 // the same bytes raw (at most 2 ×), and decoding a 256 × 192 frame of each pixel
 // format against copying its pixels (at most 10 ×). Best of many runs, in µs.
+// The archive's file is read from the system's file cache, as on a second start.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -51,14 +52,33 @@ int main()
         std::string reason;
         found += archive.Open(path, reason) ? archive.Entries().size() : 0;
     });
+    // Raw: open, a buffer (not zeroed) and one plain read of the same bytes, close.
     const double raw = BestMicroseconds(200, [&] {
-        std::ifstream in(path, std::ios::binary);
-        std::vector<char> bytes(tableBytes);
-        in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        found += static_cast<std::size_t>(in.gcount()) == tableBytes;
+        std::FILE* in = std::fopen(path.c_str(), "rb");
+        std::unique_ptr<char[]> bytes(new char[tableBytes]);
+        std::setvbuf(in, nullptr, _IONBF, 0);
+        found += std::fread(bytes.get(), 1, tableBytes, in) == tableBytes;
+        std::fclose(in);
     });
     std::printf("archive table, 10,000 entries: %.1f us; raw read of its %zu bytes: %.1f us; ratio %.2f (<= 2)\n",
                 table, tableBytes, raw, table / raw);
+    // The case-blind index is built on the first lookup; later lookups use it.
+    const double first = BestMicroseconds(200, [&] {
+        TLodArchive archive;
+        std::string reason;
+        archive.Open(path, reason);
+        found += archive.Find("avx004711.def") != nullptr;
+    });
+    TLodArchive archive;
+    std::string reason;
+    archive.Open(path, reason);
+    const double lookups = BestMicroseconds(200, [&] {
+        for (int i = 0; i < 1000; ++i)
+            found += archive.Find(i % 2 ? "avx000123.def" : "missing.def") != nullptr;
+    });
+    std::printf("table and first lookup (builds the index): %.1f us; ratio %.2f to the raw read; "
+                "later lookups %.3f us each\n",
+                first, first / raw, lookups / 1000);
     fs::remove(path);
 
     const TSpriteFrame made = MakeTestFrame(256, 192, 5);

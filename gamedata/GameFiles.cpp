@@ -1,15 +1,13 @@
 #include "gamedata/GameFiles.h"
 
 #include <algorithm>
-#include <fstream>
 #include <string_view>
-#include <system_error>
 
 using namespace std::string_view_literals;
 
-namespace fs = std::filesystem;
-
 namespace {
+
+constexpr std::uint64_t kMaxModListSize = 1u << 20;
 
 std::string Upper(std::string text)
 {
@@ -19,105 +17,105 @@ std::string Upper(std::string text)
     return text;
 }
 
-std::string Utf8(const fs::path& path)
-{
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
-
-std::string UpperName(const fs::path& path) { return Upper(Utf8(path.filename())); }
-
 // "Data\name" or "Mods\mod\Data\name", as the user sees it.
-std::string Shown(const fs::path& root, const fs::path& path)
+std::string Shown(const TNativePath& root, const TNativePath& path)
 {
-    std::error_code error;
-    fs::path relative = path.lexically_relative(root);
-    std::string text = Utf8(relative.empty() ? path : relative);
+    std::string text = PathUtf8(path);
+    const std::string base = PathUtf8(root);
+    if (!base.empty() && text.size() > base.size() && text.compare(0, base.size(), base) == 0) {
+        text.erase(0, base.size());
+        text.erase(0, text.find_first_not_of("/\\"));
+    }
     std::replace(text.begin(), text.end(), '/', '\\');
     return text;
 }
 
 // The regular files (or the folders) of a folder, in name order without regard to case.
-std::vector<fs::path> EntriesOf(const fs::path& folder, bool folders)
+std::vector<TFolderEntry> EntriesOf(const TNativePath& folder, bool folders)
 {
-    std::vector<fs::path> entries;
-    std::error_code error;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        std::error_code kind;
-        if (folders ? it->is_directory(kind) : it->is_regular_file(kind))
-            entries.push_back(it->path());
-    }
+    std::vector<TFolderEntry> entries = FolderEntries(folder, folders);
+    for (TFolderEntry& entry : entries)
+        entry.Name = Upper(std::move(entry.Name));
     std::sort(entries.begin(), entries.end(),
-              [](const fs::path& a, const fs::path& b) { return UpperName(a) < UpperName(b); });
+              [](const TFolderEntry& a, const TFolderEntry& b) { return a.Name < b.Name; });
     return entries;
 }
 
-std::vector<fs::path> FilesOf(const fs::path& folder) { return EntriesOf(folder, false); }
+std::vector<TFolderEntry> FilesOf(const TNativePath& folder) { return EntriesOf(folder, false); }
+
+// ".LOD" of "H3sprite.lod"; nothing for a name that only starts with a dot.
+std::string Extension(const std::string& name)
+{
+    const std::size_t dot = name.rfind('.');
+    return dot == std::string::npos || dot == 0 ? std::string() : name.substr(dot);
+}
 
 bool IsPlainName(std::string_view name)
 {
     return !name.empty() && name != "." && name != ".." && name.find_first_of("/\\:\0"sv) == std::string_view::npos;
 }
 
-bool IsFolder(const fs::path& path)
-{
-    std::error_code error;
-    return fs::is_directory(path, error);
-}
-
 }  // namespace
 
-TGameFiles::TGameFiles(fs::path root) : root_(std::move(root)) {}
+TGameFiles::TGameFiles(TNativePath root) : root_(std::move(root)) {}
 
 TGameFiles::~TGameFiles() = default;
 
-bool TGameFiles::HasData() const { return IsFolder(root_ / "Data"); }
+bool TGameFiles::HasData() const { return IsFolder(JoinPath(root_, "Data")); }
 
 void TGameFiles::FindSources()
 {
     searched_ = true;
-    std::vector<fs::path> folders;
-    folders.push_back(root_ / "Data");
-    const fs::path mods = root_ / "Mods";
+    std::vector<TNativePath> folders;
+    folders.push_back(JoinPath(root_, "Data"));
+    const TNativePath mods = JoinPath(root_, "Mods");
     if (IsFolder(mods)) {
-        std::ifstream list(mods / "list.txt", std::ios::binary);
+        const std::unique_ptr<TFileReader> list = TFileReader::Open(JoinPath(mods, "list.txt"));
         if (list) {
-            // One mod a line, first line first; only the mods listed are used.
-            std::string line;
-            while (std::getline(list, line)) {
+            // One mod a line, first line first; only the mods listed are used (from the
+            // list's first MiB: no game has a list near that long).
+            std::string text(static_cast<std::size_t>(std::min<std::uint64_t>(list->Size(), kMaxModListSize)), '\0');
+            if (!list->ReadAt(0, text.data(), text.size()))
+                text.clear();
+            for (std::size_t at = 0; at < text.size();) {
+                std::size_t end = text.find('\n', at);
+                if (end == std::string::npos)
+                    end = text.size();
+                std::string line = text.substr(at, end - at);
+                at = end + 1;
                 while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
                     line.pop_back();
                 line.erase(0, line.find_first_not_of(" \t"));
                 if (IsPlainName(line))
-                    folders.push_back(mods / fs::path(std::u8string(line.begin(), line.end())) / "Data");
+                    folders.push_back(JoinPath(JoinPath(mods, line), "Data"));
             }
         } else {
-            for (const fs::path& mod : EntriesOf(mods, true))
-                folders.push_back(mod / "Data");
+            for (const TFolderEntry& mod : EntriesOf(mods, true))
+                folders.push_back(JoinPath(mod.Path, "Data"));
         }
     }
 
-    for (const fs::path& data : folders) {
+    for (const TNativePath& data : folders) {
         if (!IsFolder(data))
             continue;
         TSource source;
         source.Data = data;
         // *.pac in name order, then the two sprite archives, then the other *.lod.
-        std::vector<fs::path> pac, first, second, lod;
-        for (const fs::path& file : FilesOf(data)) {
-            const std::string name = UpperName(file);
-            const std::string extension = Upper(Utf8(file.extension()));
+        std::vector<TNativePath> pac, first, second, lod;
+        for (const TFolderEntry& file : FilesOf(data)) {
+            const std::string& name = file.Name;
+            const std::string extension = Extension(name);
             if (extension == ".PAC")
-                pac.push_back(file);
+                pac.push_back(file.Path);
             else if (name == "H3AB_SPR.LOD")
-                first.push_back(file);
+                first.push_back(file.Path);
             else if (name == "H3SPRITE.LOD")
-                second.push_back(file);
+                second.push_back(file.Path);
             else if (extension == ".LOD")
-                lod.push_back(file);
+                lod.push_back(file.Path);
         }
         for (auto* group : {&pac, &first, &second, &lod})
-            for (const fs::path& file : *group) {
+            for (const TNativePath& file : *group) {
                 auto slot = std::make_unique<TArchiveSlot>();
                 slot->Path = file;
                 source.Archives.push_back(std::move(slot));
@@ -160,24 +158,23 @@ TFindResult TGameFiles::Read(std::string_view name, std::size_t limit, std::vect
         FindSources();
     const std::string wanted = Upper(std::string(name));
     for (TSource& source : sources_) {
-        for (const fs::path& file : FilesOf(source.Data)) {
-            if (UpperName(file) != wanted)
+        for (const TFolderEntry& entry : FilesOf(source.Data)) {
+            if (entry.Name != wanted)
                 continue;
-            std::error_code error;
-            const std::uintmax_t size = fs::file_size(file, error);
-            std::ifstream in(file, std::ios::binary);
-            if (error || !in) {
+            const TNativePath& file = entry.Path;
+            const std::unique_ptr<TFileReader> in = TFileReader::Open(file);
+            if (!in) {
                 reason = "the file " + Shown(root_, file) + " cannot be opened";
                 return TFindResult::Unreadable;
             }
+            const std::uint64_t size = in->Size();
             if (size > limit) {
                 reason = "the file " + Shown(root_, file) + " is " + std::to_string(size) + " bytes, more than the " +
                          std::to_string(limit) + " accepted";
                 return TFindResult::Unreadable;
             }
             bytes.resize(static_cast<std::size_t>(size));
-            in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-            if (static_cast<std::uintmax_t>(in.gcount()) != size) {
+            if (!in->ReadAt(0, bytes.data(), bytes.size())) {
                 bytes.clear();
                 reason = "the file " + Shown(root_, file) + " cannot be read";
                 return TFindResult::Unreadable;

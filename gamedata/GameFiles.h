@@ -3,13 +3,13 @@
 // then each mod's Data the same way. Platform-neutral.
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "gamedata/Folder.h"
 #include "gamedata/LodArchive.h"
 
 // Where the game's files are found: Data\<name>, then the archives in Data,
@@ -18,7 +18,7 @@ enum class TFindResult { Found, NotFound, Unreadable };
 class TGameFiles {
 public:
     // root: the folder that holds Data (the program passes its current directory).
-    explicit TGameFiles(std::filesystem::path root);
+    explicit TGameFiles(TNativePath root);
     ~TGameFiles();
     TGameFiles(const TGameFiles&) = delete;
     TGameFiles& operator=(const TGameFiles&) = delete;
@@ -36,13 +36,13 @@ public:
 
 private:
     struct TArchiveSlot {
-        std::filesystem::path Path;
+        TNativePath Path;
         bool Tried = false;
         std::string Error;  // the table could not be read
         TLodArchive Archive;
     };
     struct TSource {
-        std::filesystem::path Data;
+        TNativePath Data;
         std::vector<std::unique_ptr<TArchiveSlot>> Archives;
     };
     void FindSources();
@@ -50,7 +50,7 @@ private:
                              std::vector<std::uint8_t>& bytes, std::string& reason);
     TFindResult BrokenArchive(std::string& reason) const;
 
-    std::filesystem::path root_;
+    TNativePath root_;
     bool searched_ = false;
     std::vector<TSource> sources_;
 };

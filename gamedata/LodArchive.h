@@ -1,54 +1,66 @@
 #pragma once
 // One game archive (.lod, .pac): its entry table read and checked once, then
 // single entries read on demand, stored or inflated. Never reads the whole file.
-#include <array>
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <istream>
+#include <cstring>
 #include <memory>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-struct TLodEntry {
-    std::array<char, 16> Key{};  // the name in capitals, zero-padded
-    std::uint32_t Offset = 0;
-    std::uint32_t Size = 0;    // unpacked
-    std::uint32_t Packed = 0;  // 0: stored
-};
+#include "gamedata/ByteReader.h"
 
 constexpr std::size_t kLodHeaderSize = 92;
 constexpr std::size_t kLodEntrySize = 32;
 
-// The key of a name as entries hold it; false when the name cannot be an entry's.
-bool LodKey(std::string_view name, std::array<char, 16>& key);
+// One entry of the table, the 32 bytes as the archive stores them; checked when the table was read.
+struct TLodEntry {
+    char RawName[16];         // ASCII, ended by a zero byte within the 16
+    std::uint8_t Fields[16];  // offset, unpacked size, content kind, packed size: little-endian
 
-// Checks an archive's first 92 bytes against the file size: gives the entry count.
-bool ParseLodHeader(std::span<const std::uint8_t> header, std::uint64_t fileSize, std::size_t& count,
-                    std::string& reason);
-// Checks the table (count entries of 32 bytes) against the file size and fills entries.
-bool ParseLodTable(std::span<const std::uint8_t> table, std::size_t count, std::uint64_t fileSize,
-                   std::vector<TLodEntry>& entries, std::string& reason);
+    std::string_view Name() const
+    {
+        const void* end = std::memchr(RawName, 0, sizeof RawName);
+        return {RawName, end ? std::size_t(static_cast<const char*>(end) - RawName) : sizeof RawName};
+    }
+    std::uint32_t Offset() const { return Field(0); }
+    std::uint32_t Size() const { return Field(4); }    // unpacked
+    std::uint32_t Packed() const { return Field(12); }  // 0: stored
+
+private:
+    std::uint32_t Field(int at) const
+    {
+        return std::uint32_t(Fields[at]) | std::uint32_t(Fields[at + 1]) << 8 | std::uint32_t(Fields[at + 2]) << 16 |
+               std::uint32_t(Fields[at + 3]) << 24;
+    }
+};
+static_assert(sizeof(TLodEntry) == kLodEntrySize);
 
 class TLodArchive {
 public:
     // Opens the archive and reads its table; false with a reason otherwise.
-    bool Open(const std::filesystem::path& path, std::string& reason);
-    // The same over any stream of known size (tests and fuzzing read from memory).
-    bool Open(std::unique_ptr<std::istream> stream, std::uint64_t size, std::string& reason);
+    bool Open(const TNativePath& path, std::string& reason);
+    // The same over any reader (tests and fuzzing read from memory).
+    bool Open(std::unique_ptr<IByteReader> reader, std::string& reason);
 
     // The first entry of that name (compared without regard to case), or null.
+    // The first call builds the case-blind index of the table.
     const TLodEntry* Find(std::string_view name) const;
     // Reads one entry, refusing one whose unpacked size exceeds limit.
     bool Read(const TLodEntry& entry, std::size_t limit, std::vector<std::uint8_t>& bytes,
               std::string& reason) const;
-    const std::vector<TLodEntry>& Entries() const { return entries_; }
+    std::span<const TLodEntry> Entries() const { return {entries_, count_}; }
 
 private:
-    std::unique_ptr<std::istream> stream_;
-    std::uint64_t size_ = 0;
-    std::vector<TLodEntry> entries_;
+    void Close();
+    void BuildIndex() const;
+
+    std::unique_ptr<IByteReader> reader_;
+    std::unique_ptr<std::uint8_t[]> table_;  // header and table as read, not zeroed first
+    const TLodEntry* entries_ = nullptr;     // in table_, after the header
+    std::size_t count_ = 0;
+    // Open addressing over the upper-cased names: entry number + 1, 0 for a free slot.
+    mutable std::vector<std::uint32_t> index_;
 };

@@ -55,8 +55,6 @@ void LoadCatalogueFiles(TObjectCatalogue& catalogue, TGameFiles& gameFiles)
 
 void LoadCatalogueFiles(TObjectCatalogue& catalogue)
 {
-    std::error_code error;
-    const std::filesystem::path here = std::filesystem::current_path(error);
-    TGameFiles gameFiles(error ? std::filesystem::path(".") : here);
+    TGameFiles gameFiles(CurrentFolder());
     LoadCatalogueFiles(catalogue, gameFiles);
 }

@@ -17,8 +17,8 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/release/CMakeCache.
 
 exe=build/release/app/Kestrin.exe
 size=$(stat -c %s "$exe")
-if [ "$size" -ge 2097152 ]; then
-  echo "release.sh: Kestrin.exe is $size bytes, over 2 MB" >&2
+if [ "$size" -ge 1048576 ]; then
+  echo "release.sh: Kestrin.exe is $size bytes, over 1 MB" >&2
   exit 1
 fi
 

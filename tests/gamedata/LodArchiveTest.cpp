@@ -7,8 +7,6 @@
 
 #include <unistd.h>
 
-#include <sstream>
-
 #include "tests/support/GameFileWriter.h"
 
 namespace {
@@ -25,8 +23,7 @@ std::vector<std::uint8_t> Varied(std::size_t size)
 
 bool OpenBytes(TLodArchive& archive, const std::vector<std::uint8_t>& bytes, std::string& reason)
 {
-    auto stream = std::make_unique<std::istringstream>(std::string(bytes.begin(), bytes.end()));
-    return archive.Open(std::move(stream), bytes.size(), reason);
+    return archive.Open(std::make_unique<TMemoryReader>(bytes), reason);
 }
 
 std::string OpenRefusal(const std::vector<std::uint8_t>& bytes)
@@ -175,6 +172,54 @@ TEST(LodArchive, ReadsAnArchiveFileTableOnlyOnce)
     EXPECT_EQ(read, Text("aaa"));
     EXPECT_FALSE(archive.Open(path, reason));
     EXPECT_EQ(reason, "the archive cannot be opened");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(LodArchive, ATableLargerThanTheUsualReservationIsReadWholeAndIndexed)
+{
+    std::vector<TArchiveFile> files;
+    for (int i = 0; i < 10003; ++i)
+        files.push_back({"E" + std::to_string(i) + ".def", Text(std::to_string(i)), i % 3 == 0});
+    auto bytes = MakeArchive(files);
+    TLodArchive archive;
+    std::string reason;
+    ASSERT_TRUE(OpenBytes(archive, bytes, reason)) << reason;
+    ASSERT_EQ(archive.Entries().size(), 10003u);
+    std::vector<std::uint8_t> read;
+    for (int i : {0, 1, 9999, 10000, 10002}) {
+        const TLodEntry* entry = archive.Find("e" + std::to_string(i) + ".DEF");
+        ASSERT_NE(entry, nullptr) << i;
+        ASSERT_TRUE(archive.Read(*entry, 10, read, reason)) << reason;
+        EXPECT_EQ(read, Text(std::to_string(i)));
+    }
+    EXPECT_EQ(archive.Find("E10003.DEF"), nullptr);
+    // The last entry, past the first read, points past the end.
+    PutLe32(bytes, 92 + 32 * 10002 + 16, static_cast<std::uint32_t>(bytes.size()));
+    EXPECT_NE(OpenRefusal(bytes).find("entry 10003 of the archive's table points past the end"), std::string::npos);
+}
+
+TEST(LodArchive, NamesEndAtTheirZeroWhateverFollowsAndEveryEntryIsChecked)
+{
+    auto bytes = MakeArchive({{"ab", Text("1"), false}, {"AB.DEF", Text("2"), false}, {"z@[`{", Text("3"), false}});
+    bytes[92 + 4] = 'Q';  // after the zero that ends "ab"
+    TLodArchive archive;
+    std::string reason;
+    ASSERT_TRUE(OpenBytes(archive, bytes, reason)) << reason;
+    ASSERT_NE(archive.Find("AB"), nullptr);
+    EXPECT_EQ(archive.Find("AB")->Name(), "ab");
+    EXPECT_EQ(archive.Find("ab.def")->Name(), "AB.DEF");
+    EXPECT_NE(archive.Find("Z@[`{"), nullptr);  // only letters change case
+    EXPECT_EQ(archive.Find("z@{`{"), nullptr);
+    // A bad entry in the last place, an odd one, is found as well as an even one.
+    for (int bad : {1, 2}) {
+        auto broken = bytes;
+        std::fill(broken.begin() + 92 + 32 * bad, broken.begin() + 92 + 32 * bad + 16, 'A');
+        EXPECT_NE(OpenRefusal(broken).find("entry " + std::to_string(bad + 1) + " of the archive's table has a name"),
+                  std::string::npos);
+    }
 }
 
 }  // namespace
