@@ -68,7 +68,25 @@ public:
         const std::size_t size = data_.size();
         std::uint8_t* out = Start(row);
         std::size_t next = at;
-        for (int x = 0; x < width_;) {
+        int x = 0;
+        // A row reads at most two bytes per pixel (a code and a raw index): with those
+        // and a block to spare after them, no segment of the row needs a data check.
+        if (next < size && size - next > 2 * std::size_t(width_) + kBlock) {
+            while (x < width_) {
+                const std::uint8_t byte = data[next++];
+                const int length = (byte & 31) + 1;
+                if (length > width_ - x)
+                    return Fail(reason, row, "has a segment longer than what is left of the row");
+                const bool raw = byte >= 7 << 5;
+                std::memcpy(out + x, raw ? data + next : kRuns[byte >> 5 & 7].data(), kBlock);
+                next += raw ? std::size_t(length) : 0;
+                x += length;
+            }
+            at = next;
+            Flush(row);
+            return true;
+        }
+        while (x < width_) {
             if (size - std::min(next, size) > std::size_t(kBlock)) {
                 // Bytes to spare: a run or a raw stretch alike is one copy of 32 bytes, no branch on the kind.
                 const std::uint8_t byte = data[next++];
