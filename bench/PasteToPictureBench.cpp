@@ -79,12 +79,12 @@ int wmain(int argc, wchar_t** argv)
     testfs::TTempDir dir;
     CreateDirectoryW((dir / L"Data").c_str(), nullptr);
     WriteFileBytes(dir / L"Data\\H3sprite.lod", MakeArchive(ArchiveFiles()));
-    testblocks::TBlockSpec spec;
-    spec.Name = "AVBENCH0.def";
-    spec.Pass = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};  // no cell tinted
-    spec.Act = {0, 0, 0, 0, 0, 0};
+    testblocks::TBlockFields fields;
+    fields.Name = "AVBENCH0.def";
+    fields.Pass = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};  // no cell tinted
+    fields.Act = {0, 0, 0, 0, 0, 0};
     const std::wstring blockFile = dir / L"in.bin";
-    testfs::PutFile(blockFile, testblocks::MakeBlock(spec));
+    testfs::PutFile(blockFile, testblocks::MakeBlock(fields));
 
     std::vector<double> times;
     for (int run = 0; run < runs; ++run) {

@@ -22,7 +22,7 @@ inline void ClearClipboard()
 
 inline std::vector<uint8_t> MakeBlock(const std::string& name, uint8_t page, uint8_t water = 1, size_t tail = 16)
 {
-    testblocks::TBlockSpec s;
+    testblocks::TBlockFields s;
     s.Name = name;
     s.Pass = {0x81, 0, 0, 0, 0, 0};  // passability row 1: columns 1 and 8
     s.Act = {0x01, 0, 0, 0, 0, 0};   // action row 1: column 1

@@ -15,7 +15,7 @@ using namespace e2e;
 constexpr wchar_t kFormatPrefix[] = L"Heroes of Might and Magic III Map Editor Object Clipboard Format ";
 
 using testblocks::MakeBlock;
-using testblocks::TBlockSpec;
+using testblocks::TBlockFields;
 
 class KestrinE2E : public ::testing::Test {
 protected:
@@ -90,7 +90,7 @@ protected:
 
 TEST_F(KestrinE2E, PasteShowsTheObjectAndCopyGivesItBackChanged)
 {
-    TBlockSpec fields;
+    TBlockFields fields;
     const std::vector<uint8_t> original = MakeBlock(fields);
     auto app = Start();
     ASSERT_TRUE(main_);
@@ -129,7 +129,7 @@ TEST_F(KestrinE2E, PasteShowsTheObjectAndCopyGivesItBackChanged)
 
 TEST_F(KestrinE2E, TypesAndSubtypesArePickedByName)
 {
-    TBlockSpec fields;
+    TBlockFields fields;
     fields.Subtype = 12;
     auto app = Start();
     ASSERT_TRUE(main_);
@@ -170,7 +170,7 @@ bool ShowsMarker(const TKestrin& app, HWND terrain)
 
 TEST_F(KestrinE2E, TerrainsAndPageFollowTheMouse)
 {
-    TBlockSpec fields;  // Dirt, Grass and Water; the map editor lists it under Dirt and Lava
+    TBlockFields fields;  // Dirt, Grass and Water; the map editor lists it under Dirt and Lava
     Put(MakeBlock(fields));
     auto app = Start();
     ASSERT_TRUE(main_);
@@ -221,7 +221,7 @@ TEST_F(KestrinE2E, ShortBlockIsWrongDataAndHidesTheGroups)
     ExpectNoMessageBox(*app);
     ASSERT_TRUE(IsWindowVisible(Group(*app, L"Appearance")));
 
-    TBlockSpec shortBlock;
+    TBlockFields shortBlock;
     shortBlock.Name = "";
     shortBlock.Size = 45;
     Put(MakeBlock(shortBlock));
@@ -389,7 +389,7 @@ TEST_F(KestrinE2E, PictureKnownToTheCatalogueShowsItsTypeAndSiblings)
     testfs::PutFile(dir_ / L"Data\\Objects.txt", {catalogue.begin(), catalogue.end()});
     auto app = Start();
     ASSERT_TRUE(main_);
-    TBlockSpec fields;
+    TBlockFields fields;
     fields.Name = "avwANGL1.DEF";
     fields.Type = 1;
     Put(MakeBlock(fields));

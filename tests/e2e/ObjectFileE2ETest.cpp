@@ -15,7 +15,7 @@ using namespace e2e;
 // "Monsters" page, a part of ground, and a tail of recognisable bytes.
 std::vector<uint8_t> MakeBlock(const std::string& name, size_t size = 300)
 {
-    testblocks::TBlockSpec s;
+    testblocks::TBlockFields s;
     s.Name = name;
     s.Water = 0;
     s.Size = size;

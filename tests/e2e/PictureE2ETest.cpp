@@ -25,7 +25,7 @@ constexpr UINT kDoubleSizeCommand = 0x0110;
 std::vector<uint8_t> MakeBlock(const std::string& name, const std::array<uint8_t, 6>& pass,
                                const std::array<uint8_t, 6>& act)
 {
-    testblocks::TBlockSpec s;
+    testblocks::TBlockFields s;
     s.Name = name;
     s.Pass = pass;
     s.Act = act;

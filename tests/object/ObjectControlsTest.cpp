@@ -13,7 +13,7 @@ using TFakeWindow = testblocks::TFakeObjectControls;
 // A block with a 16-byte tail whose bytes are their offsets, grown to size with 0xAB.
 std::vector<uint8_t> MakeBlock(const std::string& name, uint8_t page, size_t size = 0)
 {
-    testblocks::TBlockSpec s;
+    testblocks::TBlockFields s;
     s.Name = name;
     s.Pass = {0x81, 0, 0, 0, 0, 0};  // passability row 1
     s.Act = {0x01, 0, 0, 0, 0, 0};   // action row 1

@@ -59,7 +59,7 @@ private:
 // A block as the map editor makes it, with a tail of recognisable bytes.
 std::vector<uint8_t> MakeBlock(const std::string& name, size_t size)
 {
-    testblocks::TBlockSpec s;
+    testblocks::TBlockFields s;
     s.Name = name;
     s.Water = 0x01;
     s.Subtype = -3;

@@ -13,7 +13,7 @@
 namespace testblocks {
 
 // The fields of a block; the defaults are a monster on Dirt and Grass.
-struct TBlockSpec {
+struct TBlockFields {
     std::string Name = "AVWmrnd0";
     std::array<uint8_t, 6> Pass = {0x81, 0xFF, 0xFF, 0xFF, 0xFF, 0x00};
     std::array<uint8_t, 6> Act = {0x01, 0, 0, 0, 0, 0x10};
@@ -40,7 +40,7 @@ inline void PutInt(std::vector<uint8_t>& b, size_t at, int32_t v)
         b[at + static_cast<size_t>(i)] = static_cast<uint8_t>(u >> (8 * i));
 }
 
-inline std::vector<uint8_t> MakeBlock(const TBlockSpec& s)
+inline std::vector<uint8_t> MakeBlock(const TBlockFields& s)
 {
     std::vector<uint8_t> b(s.Size);
     for (size_t i = 0; i < b.size(); ++i)
