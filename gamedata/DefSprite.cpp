@@ -72,31 +72,17 @@ public:
         // A row reads at most two bytes per pixel (a code and a raw index): with those
         // and a block to spare after them, no segment of the row needs a data check.
         if (next < size && size - next > 2 * std::size_t(width_) + kBlock) {
-            while (x < width_) {
-                const std::uint8_t byte = data[next++];
-                const int length = (byte & 31) + 1;
-                if (length > width_ - x)
+            while (x < width_)
+                if (!BlockSegment(data, next, out, x))
                     return Fail(reason, row, "has a segment longer than what is left of the row");
-                const bool raw = byte >= 7 << 5;
-                std::memcpy(out + x, raw ? data + next : kRuns[byte >> 5 & 7].data(), kBlock);
-                next += raw ? std::size_t(length) : 0;
-                x += length;
-            }
             at = next;
             Flush(row);
             return true;
         }
         while (x < width_) {
             if (size - std::min(next, size) > std::size_t(kBlock)) {
-                // Bytes to spare: a run or a raw stretch alike is one copy of 32 bytes, no branch on the kind.
-                const std::uint8_t byte = data[next++];
-                const int length = (byte & 31) + 1;
-                if (length > width_ - x)
+                if (!BlockSegment(data, next, out, x))
                     return Fail(reason, row, "has a segment longer than what is left of the row");
-                const bool raw = byte >= 7 << 5;
-                std::memcpy(out + x, raw ? data + next : kRuns[byte >> 5 & 7].data(), kBlock);
-                next += raw ? std::size_t(length) : 0;
-                x += length;
                 continue;
             }
             if (next >= size) {
@@ -124,6 +110,22 @@ public:
 
 private:
     static constexpr int kBlock = 32;
+
+    // One segment of formats 2 and 3 where the data has a block to spare after it: a run
+    // or a raw stretch alike is one copy of 32 bytes, no branch on the kind. False when
+    // the segment is longer than what is left of the row.
+    bool BlockSegment(const std::uint8_t* data, std::size_t& next, std::uint8_t* out, int& x) const
+    {
+        const std::uint8_t byte = data[next++];
+        const int length = (byte & 31) + 1;
+        if (length > width_ - x)
+            return false;
+        const bool raw = byte >= 7 << 5;
+        std::memcpy(out + x, raw ? data + next : kRuns[byte >> 5 & 7].data(), kBlock);
+        next += raw ? std::size_t(length) : 0;
+        x += length;
+        return true;
+    }
     // 32 pixels of each run index of formats 2 and 3 (the eighth, code 7, is never used).
     static constexpr std::array<std::array<std::uint8_t, kBlock>, 8> kRuns = [] {
         std::array<std::array<std::uint8_t, kBlock>, 8> runs{};
