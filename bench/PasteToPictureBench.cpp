@@ -51,14 +51,8 @@ std::vector<TArchiveFile> ArchiveFiles()
 
 HWND PictureWindow(const TKestrin& app)
 {
-    for (HWND w = FindWindowExW(nullptr, nullptr, L"Kestrin Picture Form", nullptr); w;
-         w = FindWindowExW(nullptr, w, L"Kestrin Picture Form", nullptr)) {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(w, &pid);
-        if (pid == app.ProcessId())
-            return w;
-    }
-    return nullptr;
+    const std::vector<HWND> found = app.TopLevel(L"Kestrin Picture Form", false);
+    return found.empty() ? nullptr : found.front();
 }
 
 bool Painted(HWND picture)

@@ -146,10 +146,10 @@ public:
     // in the open list does (the box reports the new selection to its parent).
     // False when the list has no such entry.
     bool Pick(HWND combo, const std::wstring& entry);
-
-private:
     // The program's top-level windows of the class (only visible ones if asked).
     std::vector<HWND> TopLevel(const wchar_t* className, bool visibleOnly) const;
+
+private:
     // The first visible one of the class, waiting up to timeout; null when none came.
     HWND WaitForVisible(const wchar_t* className, TDuration timeout) const;
 

@@ -194,14 +194,8 @@ protected:
     // The program's picture window, visible or not; null when it has none.
     static HWND PictureWindow(const TKestrin& app)
     {
-        for (HWND w = FindWindowExW(nullptr, nullptr, L"Kestrin Picture Form", nullptr); w;
-             w = FindWindowExW(nullptr, w, L"Kestrin Picture Form", nullptr)) {
-            DWORD pid = 0;
-            GetWindowThreadProcessId(w, &pid);
-            if (pid == app.ProcessId())
-                return w;
-        }
-        return nullptr;
+        const std::vector<HWND> found = app.TopLevel(L"Kestrin Picture Form", false);
+        return found.empty() ? nullptr : found.front();
     }
 
     HWND WaitForPicture(const TKestrin& app)
