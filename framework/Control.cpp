@@ -148,6 +148,8 @@ void TControl::BoundsChanged(const RECT& old)
 
 RECT TControl::ClientRect() const { return {0, 0, width_, height_}; }
 
+int TControl::CurrentDpi() const { return parent_ ? parent_->CurrentDpi() : kDesignDpi; }
+
 int TControl::ClientWidth() const
 {
     RECT r = ClientRect();

@@ -10,6 +10,7 @@
 
 #include "framework/Component.h"
 #include "framework/ControlMessages.h"
+#include "framework/DpiScale.h"
 #include "framework/Graphics.h"
 #include "framework/Message.h"
 
@@ -141,6 +142,11 @@ public:
     TColor Color() const { return color_; }
     void SetColor(TColor color);
     void SetParentColor(bool on);
+
+    // The dots per inch the control is laid out for: its form's (96 outside a form).
+    virtual int CurrentDpi() const;
+    // A length written for 96 DPI at the control's DPI.
+    int Scaled(int value) const { return ScaleForDpi(value, CurrentDpi()); }
 
     TControlStyle ControlStyle() const { return controlStyle_; }
     void SetControlStyle(TControlStyle style) { controlStyle_ = style; }

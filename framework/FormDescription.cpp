@@ -111,6 +111,34 @@ TComponentFactory FindComponentClass(std::wstring_view className)
     return it == r.end() ? nullptr : it->second;
 }
 
+namespace {
+
+// What the rows wrote, at 96 DPI: each named control's bounds and own font, and the root's.
+TDesignLayout RecordLayout(TComponent& root, const std::vector<std::pair<TComponent*, const TDescriptionRow*>>& built)
+{
+    TDesignLayout layout;
+    for (auto& [component, row] : built) {
+        auto* control = dynamic_cast<TControl*>(component);
+        if (!control)
+            continue;
+        if (component == &root) {
+            layout.SetFontHeight(control->Font()->Height());
+            if (row->ClientWidth || row->ClientHeight)
+                layout.SetClientSize(row->ClientWidth, row->ClientHeight);
+            continue;
+        }
+        if (control->Name().empty())
+            continue;
+        TDesignPlace place{control->Name(), row->Bounds, std::nullopt};
+        if (!control->ParentFont())
+            place.FontHeight = control->Font()->Height();
+        layout.AddPlace(std::move(place));
+    }
+    return layout;
+}
+
+}  // namespace
+
 void BuildComponents(TComponent& root, const TFormDescription& description)
 {
     root.SetLoading(true);
@@ -166,6 +194,12 @@ void BuildComponents(TComponent& root, const TFormDescription& description)
         if (control && (row->ClientWidth || row->ClientHeight))
             control->SetClientSize(row->ClientWidth.value_or(control->ClientWidth()),
                                    row->ClientHeight.value_or(control->ClientHeight()));
+    }
+    // A form keeps its 96-DPI layout and takes its DPI's now, while anchors still wait.
+    if (auto* form = dynamic_cast<TCustomForm*>(&root)) {
+        form->SetDesignLayout(RecordLayout(root, built));
+        if (form->CurrentDpi() != kDesignDpi)
+            form->DesignLayout().Apply(*form, form->CurrentDpi());
     }
 }
 

@@ -19,6 +19,7 @@
 
 #include "framework/Component.h"
 #include "framework/Controls.h"
+#include "framework/DesignLayout.h"
 #include "framework/Exceptions.h"
 
 class TCustomForm;
@@ -77,12 +78,8 @@ struct TFontSpec {
     TColor Color = clDefault;       // clDefault: keep
 };
 
-struct TBoundsSpec {
-    int Left = 0;
-    int Top = 0;
-    int Width = 0;
-    int Height = 0;
-};
+// A row's bounds, at 96 DPI.
+using TBoundsSpec = TDesignBounds;
 
 // One row. A row without Class describes the form itself. A menu item's row
 // names its popup menu (or parent item) as Parent; its Caption "-" is a separator.
@@ -110,7 +107,9 @@ struct TDescriptionRow {
 using TFormDescription = std::vector<TDescriptionRow>;
 
 // Builds the description's components into `form` with csLoading set, then
-// clears it (Loaded), then raises the form's OnCreate. A bad row (unknown class or
+// clears it (Loaded), then raises the form's OnCreate. Bounds, client sizes and
+// font heights are written for 96 DPI; a form keeps them as its design layout and
+// is laid out at its DPI before loading ends. A bad row (unknown class or
 // parent, a duplicate name) raises EComponentError.
 void BuildForm(TCustomForm& form, const TFormDescription& description);
 // Builds the rows without the form's OnCreate (for a component other than a form).

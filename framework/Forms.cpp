@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/Application.h"
+#include "framework/Dpi.h"
 #include "framework/Exceptions.h"
 #include "framework/HintWindow.h"
 #include "framework/OSError.h"
@@ -21,6 +22,7 @@ TCustomForm::TCustomForm(TComponent* owner) : TScrollingWinControl(owner), icon_
 {
     SetControlStyle(csAcceptsControls | csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks);
     SetVisible(false);
+    dpi_ = SystemDpi();
     SetBounds(0, 0, 320, 240);
     icon_->OnChange = TNotifyEvent(this, &TCustomForm::IconChanged);
 }
@@ -122,6 +124,44 @@ void TCustomForm::InitializeWindow()
 {
     if (!icon_->Empty())
         IconChanged(nullptr);
+    // A window made on a monitor of another DPI than the system's is laid out for it.
+    if (const int dpi = WindowDpi(Handle()); dpi != dpi_)
+        ChangeDpi(dpi);
+}
+
+void TCustomForm::ChangeDpi(int dpi)
+{
+    // Beyond what any display has: a message's bad value.
+    if (dpi < 24 || dpi > 2400 || dpi == dpi_)
+        return;
+    const int old = dpi_;
+    dpi_ = dpi;
+    TSizeConstraints limits = Constraints();
+    for (int* v : {&limits.MinWidth, &limits.MinHeight, &limits.MaxWidth, &limits.MaxHeight})
+        *v = MulDivRound(*v, dpi, old);
+    SetConstraints({});
+    designLayout_.Apply(*this, dpi);
+    SetConstraints(limits);
+    DoDpiChanged();
+}
+
+void TCustomForm::DoDpiChanged()
+{
+    if (OnDpiChanged)
+        OnDpiChanged(this);
+}
+
+void TCustomForm::DpiChangedMessage(TMessage& m)
+{
+    ChangeDpi(HIWORD(m.WParam));
+    // A form that keeps its size takes the suggested place; one that sizes, the whole rectangle.
+    if (const auto* suggested = reinterpret_cast<const RECT*>(m.LParam)) {
+        if (borderStyle_ == bsSizeable)
+            SetBoundsRect(*suggested);
+        else
+            SetBounds(suggested->left, suggested->top, Width(), Height());
+    }
+    m.Result = 0;
 }
 
 void TCustomForm::IconChanged(TObject*)
@@ -140,7 +180,7 @@ RECT TCustomForm::ClientRect() const
     DWORD style = 0, ex = 0;
     FrameStyle(style, ex);
     RECT frame{0, 0, 0, 0};
-    AdjustWindowRectEx(&frame, style, FALSE, ex);
+    AdjustWindowRectForDpi(frame, style, ex, dpi_);
     return {0, 0, std::max(0L, Width() - (frame.right - frame.left)), std::max(0L, Height() - (frame.bottom - frame.top))};
 }
 
@@ -457,6 +497,9 @@ void TCustomForm::WndProc(TMessage& m)
             ShowOwnedPopups(Handle(), TRUE);
         }
         break;
+    case WM_DPICHANGED:
+        DpiChangedMessage(m);
+        return;
     case WM_DESTROY:
         hinttip::FormGone(this);
         hint_.reset();

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "framework/Controls.h"
+#include "framework/DesignLayout.h"
 
 class THintWindow;
 
@@ -77,6 +78,16 @@ public:
     // The form's tool tip window (made on first use).
     THintWindow& HintWindow();
 
+    // The DPI the form is laid out for: the system's when it is made, then its monitor's.
+    int CurrentDpi() const override { return dpi_; }
+    // The layout its description wrote, at 96 DPI (kept by the description's builder).
+    const TDesignLayout& DesignLayout() const { return designLayout_; }
+    void SetDesignLayout(TDesignLayout layout) { designLayout_ = std::move(layout); }
+    // Lays the form out again for a new DPI: constraints scaled, the design layout
+    // applied, then OnDpiChanged for what the form derives from it. The window
+    // keeps its place; WM_DPICHANGED moves it to the rectangle the system suggests.
+    void ChangeDpi(int dpi);
+
     TNotifyEvent OnCreate;
     TNotifyEvent OnShow;
     TNotifyEvent OnHide;
@@ -85,6 +96,8 @@ public:
     TCloseEvent OnClose;
     TCloseQueryEvent OnCloseQuery;
     TNotifyEvent OnDestroy;
+    // After a change of DPI has laid out the described controls.
+    TNotifyEvent OnDpiChanged;
 
     // Raises OnCreate; the window description's builder calls it once the form is built.
     virtual void DoCreate();
@@ -100,11 +113,13 @@ protected:
     virtual void DoHide();
     virtual void DoClose(TCloseAction& action);
     virtual bool CloseQuery();
+    virtual void DoDpiChanged();
 
 private:
     void FrameStyle(DWORD& style, DWORD& exStyle) const;
     void IconChanged(TObject*);
     void FocusFirst();
+    void DpiChangedMessage(TMessage& msg);
 
     TFormBorderStyle borderStyle_ = bsSizeable;
     TBorderIcons borderIcons_ = biSystemMenu | biMinimize | biMaximize;
@@ -117,6 +132,8 @@ private:
     bool shownOnce_ = false;
     bool minimized_ = false;
     std::unique_ptr<THintWindow> hint_;
+    int dpi_ = kDesignDpi;
+    TDesignLayout designLayout_;
 };
 
 class TForm : public TCustomForm {

@@ -1,0 +1,37 @@
+#include "framework/DesignLayout.h"
+
+#include "framework/Control.h"
+#include "framework/DpiScale.h"
+
+void TDesignLayout::Clear()
+{
+    places_.clear();
+    clientWidth_.reset();
+    clientHeight_.reset();
+    fontHeight_.reset();
+}
+
+void TDesignLayout::SetClientSize(std::optional<int> width, std::optional<int> height)
+{
+    clientWidth_ = width;
+    clientHeight_ = height;
+}
+
+void TDesignLayout::Apply(TControl& root, int dpi) const
+{
+    if (fontHeight_)
+        root.Font()->SetHeight(FontHeightForDpi(*fontHeight_, dpi));
+    if (clientWidth_ || clientHeight_)
+        root.SetClientSize(clientWidth_ ? ScaleForDpi(*clientWidth_, dpi) : root.ClientWidth(),
+                           clientHeight_ ? ScaleForDpi(*clientHeight_, dpi) : root.ClientHeight());
+    for (const TDesignPlace& place : places_) {
+        auto* control = dynamic_cast<TControl*>(root.FindComponent(place.Name));
+        if (!control)
+            continue;  // freed since the form was built
+        if (place.FontHeight)
+            control->Font()->SetHeight(FontHeightForDpi(*place.FontHeight, dpi));
+        if (place.Bounds)
+            control->SetBounds(ScaleForDpi(place.Bounds->Left, dpi), ScaleForDpi(place.Bounds->Top, dpi),
+                               ScaleForDpi(place.Bounds->Width, dpi), ScaleForDpi(place.Bounds->Height, dpi));
+    }
+}
