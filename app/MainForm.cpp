@@ -56,6 +56,23 @@ void TForm1::FormCreate(TObject*)
     }
 }
 
+// A new DPI has laid out the described controls; what start-up derived from
+// them is derived again, by the same steps, and the object stays as it is.
+void TForm1::FormDpiChanged(TObject*)
+{
+    TSizeConstraints fixed;
+    fixed.MinWidth = fixed.MaxWidth = Width();
+    fixed.MinHeight = fixed.MaxHeight = Height();
+    SetConstraints(fixed);
+    FitGridHeight(grid_.Layout(*this));
+    grid_.RepaintLegend(*this);
+    LoadPictures();
+    SpaceTerrainControls();
+    Control<TGroupBox>(L"GroupBox2")->SetBoundsRect(Control<TGroupBox>(L"GroupBox1")->BoundsRect());
+    Tray().GiveIconOfWindow();
+    Invalidate();
+}
+
 void TForm1::FormShow(TObject*)
 {
     auto* paste = Control<TButton>(L"Button3");
@@ -152,9 +169,10 @@ void TForm1::KdWinController1WndProc(TObject* sender, TMessage& msg, bool& handl
 // ---- grid ----
 
 // The cells, and the window's height to fit their rows.
-void TForm1::BuildGrid()
+void TForm1::BuildGrid() { FitGridHeight(grid_.Build(*this)); }
+
+void TForm1::FitGridHeight(int panelHeight)
 {
-    const int panelHeight = grid_.Build(*this);
     const int height = Height() - Control<TPanel>(L"Panel1")->Height() + panelHeight;
     TSizeConstraints limits = Constraints();
     limits.MinHeight = height;

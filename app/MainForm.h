@@ -69,6 +69,7 @@ public:
     // Handlers bound by the window description.
     void FormCreate(TObject* sender);
     void FormShow(TObject* sender);
+    void FormDpiChanged(TObject* sender);
     void SpeedButton1Click(TObject* sender);
     void Button1Click(TObject* sender);
     void RadioButton1Click(TObject* sender);
@@ -117,6 +118,10 @@ private:
 
     // Creation steps of later parts, each doing what the order needs of it now.
     void BuildGrid();
+    // The window's height to fit a grid panel of that height.
+    void FitGridHeight(int panelHeight);
+    // The terrain and check pictures drawn for the window's DPI (MainFormDescription.cpp).
+    void LoadPictures();
     void LoadCatalogue();
     void FillTypeBoxes();
     void PrepareLegend();

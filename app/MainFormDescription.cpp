@@ -140,7 +140,8 @@ TFormDescription MainDescription()
          .Font = TFontSpec{L"MS Sans Serif", -11},
          .ClientWidth = 471,
          .ClientHeight = 516,
-         .Events = {On(&TCustomForm::OnCreate, &F::FormCreate), On(&TCustomForm::OnShow, &F::FormShow)},
+         .Events = {On(&TCustomForm::OnCreate, &F::FormCreate), On(&TCustomForm::OnShow, &F::FormShow),
+                    On(&TCustomForm::OnDpiChanged, &F::FormDpiChanged)},
          .Setup = Set<TForm1>([](TForm1& f) {
              f.SetWindowClassName(L"Kestrin Main Form");
              f.SetBorderStyle(bsSingle);
@@ -354,7 +355,29 @@ TFormDescription MainDescription()
     return d;
 }
 
+// The check-all and check-none pictures of both rows.
+struct TCheckPicture {
+    const wchar_t* Image;
+    int ResourceId;
+};
+constexpr TCheckPicture kCheckPictures[] = {
+    {L"CheckAll", IDB_CHECK_ALL}, {L"CheckNone", IDB_CHECK_NONE}, {L"Image1", IDB_CHECK_ALL}, {L"Image2", IDB_CHECK_NONE}};
+constexpr int kTerrainPictureIds[9] = {IDB_TERRAIN_DIRT,  IDB_TERRAIN_SAND,         IDB_TERRAIN_GRASS,
+                                       IDB_TERRAIN_SNOW,  IDB_TERRAIN_SWAMP,        IDB_TERRAIN_ROUGH,
+                                       IDB_TERRAIN_SUBTERRANEAN, IDB_TERRAIN_LAVA, IDB_TERRAIN_WATER};
+
 }  // namespace
+
+void TForm1::LoadPictures()
+{
+    for (int i = 0; i < 9; ++i) {
+        auto* list = Control<TImageList>(kTerrainImageLists[i]);
+        list->Clear();
+        PicturesFrom(kTerrainPictureIds[i])(*list, *this);
+    }
+    for (const TCheckPicture& check : kCheckPictures)
+        PictureFrom(check.ResourceId)(*Control<TImage>(check.Image), *this);
+}
 
 void TForm1::BuildDescription()
 {

@@ -49,7 +49,7 @@ void TPictureForm::SetZoom(int zoom)
     if (zoom == zoom_)
         return;
     zoom_ = zoom;
-    SetClientSize(kPictureWidth * zoom_, kPictureHeight * zoom_);
+    SetClientSize(Scaled(kPictureWidth * zoom_), Scaled(kPictureHeight * zoom_));
     // The bigger window stays on the screen, as far as it fits.
     if (HandleAllocated()) {
         MONITORINFO monitor{};
@@ -63,6 +63,16 @@ void TPictureForm::SetZoom(int zoom)
     CheckZoomItem();
     Invalidate();
 }
+
+// The client size of the chosen zoom at the new DPI (the description's is the actual size).
+void TPictureForm::DoDpiChanged()
+{
+    SetClientSize(Scaled(kPictureWidth * zoom_), Scaled(kPictureHeight * zoom_));
+    Invalidate();
+    TForm::DoDpiChanged();
+}
+
+int TPictureForm::LineAt(int index) const { return Scaled(kPictureCell * zoom_ * index); }
 
 void TPictureForm::FormClose(TObject*, TCloseAction& action)
 {
@@ -161,8 +171,8 @@ void TPictureForm::Recompose()
 // Drawn off the screen first, so that a repaint never flickers.
 void TPictureForm::Draw(HDC target)
 {
-    const int width = kPictureWidth * zoom_;
-    const int height = kPictureHeight * zoom_;
+    const int width = LineAt(kMaskColumns);
+    const int height = LineAt(kMaskRows);
     TOwnedMemoryDC buffer(CreateCompatibleDC(target));
     TOwnedBitmap bitmap(CreateCompatibleBitmap(target, width, height));
     if (!buffer || !bitmap)
@@ -181,17 +191,16 @@ void TPictureForm::Draw(HDC target)
     StretchDIBits(dc, 0, 0, width, height, 0, 0, kPictureWidth, kPictureHeight, image_.data(), &info,
                   DIB_RGB_COLORS, SRCCOPY);
 
-    // One-pixel lines between the cells, whatever the size.
-    TOwnedPen pen(CreatePen(PS_SOLID, 1, ColorToRGB(clBtnShadow)));
-    TSelectGuard keepPen(dc, pen.Get());
-    const int step = kPictureCell * zoom_;
-    for (int x = step; x < width; x += step) {
-        MoveToEx(dc, x, 0, nullptr);
-        LineTo(dc, x, height);
+    // Lines between the cells, one pixel at 96 DPI whatever the zoom, starting where a cell starts.
+    TOwnedBrush line(CreateSolidBrush(ColorToRGB(clBtnShadow)));
+    const int thickness = LineWidthForDpi(CurrentDpi());
+    for (int c = 1; c < kMaskColumns; ++c) {
+        const RECT r{LineAt(c), 0, LineAt(c) + thickness, height};
+        FillRect(dc, &r, line.Get());
     }
-    for (int y = step; y < height; y += step) {
-        MoveToEx(dc, 0, y, nullptr);
-        LineTo(dc, width, y);
+    for (int row = 1; row < kMaskRows; ++row) {
+        const RECT r{0, LineAt(row), width, LineAt(row) + thickness};
+        FillRect(dc, &r, line.Get());
     }
 
     if (!message_.empty()) {
@@ -199,10 +208,11 @@ void TPictureForm::Draw(HDC target)
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, ColorToRGB(clBtnText));
         const UINT format = DT_CENTER | DT_WORDBREAK | DT_NOPREFIX;
-        RECT box{8, 0, width - 8, height};
+        const int margin = Scaled(8);
+        RECT box{margin, 0, width - margin, height};
         DrawTextW(dc, message_.c_str(), static_cast<int>(message_.size()), &box, format | DT_CALCRECT);
         const int textHeight = box.bottom - box.top;
-        box = {8, (height - textHeight) / 2, width - 8, (height - textHeight) / 2 + textHeight};
+        box = {margin, (height - textHeight) / 2, width - margin, (height - textHeight) / 2 + textHeight};
         DrawTextW(dc, message_.c_str(), static_cast<int>(message_.size()), &box, format);
     }
     BitBlt(target, 0, 0, width, height, dc, 0, 0, SRCCOPY);
@@ -210,11 +220,14 @@ void TPictureForm::Draw(HDC target)
 
 bool TPictureForm::CellAt(int x, int y, int& row, int& column) const
 {
-    const int step = kPictureCell * zoom_;
-    if (x < 0 || y < 0 || x >= kPictureWidth * zoom_ || y >= kPictureHeight * zoom_)
+    if (x < 0 || y < 0 || x >= LineAt(kMaskColumns) || y >= LineAt(kMaskRows))
         return false;
-    row = y / step;
-    column = x / step;
+    column = 0;
+    while (x >= LineAt(column + 1))
+        ++column;
+    row = 0;
+    while (y >= LineAt(row + 1))
+        ++row;
     return true;
 }
 

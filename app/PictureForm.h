@@ -59,6 +59,7 @@ protected:
     void PaintHandler(TMessage& msg) override;
     bool EraseBackground(HDC dc) override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void DoDpiChanged() override;
     void MouseMove(TShiftState shift, int x, int y) override;
 
 private:
@@ -70,6 +71,8 @@ private:
     void Draw(HDC dc);
     // The cell under a client point; false outside the cells.
     bool CellAt(int x, int y, int& row, int& column) const;
+    // Where the line before cell `index` (0..8 across, 0..6 down) stands at this zoom and DPI.
+    int LineAt(int index) const;
     void CheckZoomItem();
 
     HWND ownerWindow_;

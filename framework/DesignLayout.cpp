@@ -19,19 +19,23 @@ void TDesignLayout::SetClientSize(std::optional<int> width, std::optional<int> h
 
 void TDesignLayout::Apply(TControl& root, int dpi) const
 {
-    if (fontHeight_)
-        root.Font()->SetHeight(FontHeightForDpi(*fontHeight_, dpi));
     if (clientWidth_ || clientHeight_)
         root.SetClientSize(clientWidth_ ? ScaleForDpi(*clientWidth_, dpi) : root.ClientWidth(),
                            clientHeight_ ? ScaleForDpi(*clientHeight_, dpi) : root.ClientHeight());
+    std::vector<std::pair<TControl*, const TDesignPlace*>> controls;
     for (const TDesignPlace& place : places_) {
         auto* control = dynamic_cast<TControl*>(root.FindComponent(place.Name));
         if (!control)
             continue;  // freed since the form was built
-        if (place.FontHeight)
-            control->Font()->SetHeight(FontHeightForDpi(*place.FontHeight, dpi));
+        controls.emplace_back(control, &place);
         if (place.Bounds)
             control->SetBounds(ScaleForDpi(place.Bounds->Left, dpi), ScaleForDpi(place.Bounds->Top, dpi),
                                ScaleForDpi(place.Bounds->Width, dpi), ScaleForDpi(place.Bounds->Height, dpi));
     }
+    // Fonts last: a control that sizes itself to its text does so in its new font.
+    if (fontHeight_)
+        root.Font()->SetHeight(FontHeightForDpi(*fontHeight_, dpi));
+    for (auto [control, place] : controls)
+        if (place->FontHeight)
+            control->Font()->SetHeight(FontHeightForDpi(*place->FontHeight, dpi));
 }

@@ -29,10 +29,14 @@ public:
     void AddPlace(TDesignPlace place) { places_.push_back(std::move(place)); }
     void SetClientSize(std::optional<int> width, std::optional<int> height);
     void SetFontHeight(int height) { fontHeight_ = height; }
+    const std::vector<TDesignPlace>& Places() const { return places_; }
+    std::optional<int> ClientWidth() const { return clientWidth_; }
+    std::optional<int> ClientHeight() const { return clientHeight_; }
 
     // Gives the root (a form) and its described controls their places at `dpi`:
-    // the root's font and client size first, then the controls in description order
-    // (parents before their children), so each keeps its place from its parent's edges.
+    // the root's client size first, then the controls in description order (parents
+    // before their children, so each keeps its place from its parent's edges), then
+    // the fonts (so that a control sized to its text takes its new text's size).
     void Apply(TControl& root, int dpi) const;
 
 private:

@@ -134,14 +134,10 @@ void TCustomForm::ChangeDpi(int dpi)
     // Beyond what any display has: a message's bad value.
     if (dpi < 24 || dpi > 2400 || dpi == dpi_)
         return;
-    const int old = dpi_;
     dpi_ = dpi;
-    TSizeConstraints limits = Constraints();
-    for (int* v : {&limits.MinWidth, &limits.MinHeight, &limits.MaxWidth, &limits.MaxHeight})
-        *v = MulDivRound(*v, dpi, old);
+    // Size limits belong to one DPI; OnDpiChanged sets those of the new one.
     SetConstraints({});
     designLayout_.Apply(*this, dpi);
-    SetConstraints(limits);
     DoDpiChanged();
 }
 

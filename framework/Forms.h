@@ -83,8 +83,9 @@ public:
     // The layout its description wrote, at 96 DPI (kept by the description's builder).
     const TDesignLayout& DesignLayout() const { return designLayout_; }
     void SetDesignLayout(TDesignLayout layout) { designLayout_ = std::move(layout); }
-    // Lays the form out again for a new DPI: constraints scaled, the design layout
-    // applied, then OnDpiChanged for what the form derives from it. The window
+    // Lays the form out again for a new DPI: size constraints cleared, the design
+    // layout applied, then OnDpiChanged for what the form derives from it (and its
+    // constraints at the new DPI). The window
     // keeps its place; WM_DPICHANGED moves it to the rectangle the system suggests.
     void ChangeDpi(int dpi);
 

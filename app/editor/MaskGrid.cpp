@@ -62,6 +62,20 @@ int TMaskGrid::Build(const TComponent& root)
 {
     auto* panel = Part<TPanel>(root, L"Panel1");
     const auto* model = Part<TImage>(root, L"Image12");
+    for (TImage*& cell : cells_) {
+        cell = new TImage(panel);
+        cell->OnMouseDown = model->OnMouseDown;
+        cell->OnMouseMove = model->OnMouseMove;
+    }
+    return Place(root, false);
+}
+
+int TMaskGrid::Layout(const TComponent& root) { return Place(root, true); }
+
+int TMaskGrid::Place(const TComponent& root, bool paint)
+{
+    auto* panel = Part<TPanel>(root, L"Panel1");
+    const auto* model = Part<TImage>(root, L"Image12");
     const int L = model->Left();
     const int T = model->Top();
     const int W = model->Width();
@@ -71,13 +85,14 @@ int TMaskGrid::Build(const TComponent& root)
     const int gap = static_cast<int>(std::nearbyint(spare / 7.0));
     for (int r = 0; r < kMaskRows; ++r) {
         for (int c = 0; c < kMaskColumns; ++c) {
-            auto* cell = new TImage(panel);
+            TImage* cell = cells_[static_cast<size_t>(r * kMaskColumns + c)];
+            if (!cell)
+                continue;
             cell->SetBounds((spare * c) / 7 + L + W * c, (H + gap) * r + T, W, H);
-            cell->OnMouseDown = model->OnMouseDown;
-            cell->OnMouseMove = model->OnMouseMove;
             cell->SetParent(panel);
             PreparePicture(cell);
-            cells_[static_cast<size_t>(r * kMaskColumns + c)] = cell;
+            if (paint)
+                PaintPicture(cell, masks_.Kind(r, c));
         }
     }
     return T + Part<TImage>(root, L"Image8")->Top() + 5 * gap + 6 * H;
@@ -85,18 +100,26 @@ int TMaskGrid::Build(const TComponent& root)
 
 void TMaskGrid::PrepareLegend(const TComponent& root)
 {
+    leftPicture_ = Part<TImage>(root, L"Image15");
+    rightPicture_ = Part<TImage>(root, L"Image16");
+    RepaintLegend(root);
+    SetLeftBrush(ckObject);
+    SetRightBrush(ckNotAnObject);
+}
+
+void TMaskGrid::RepaintLegend(const TComponent& root)
+{
     const wchar_t* const legend[] = {L"Image9", L"Image8", L"Image10", L"Image11"};  // by kind
     for (int kind = ckObject; kind <= ckNonEnterableEnter; ++kind) {
         auto* image = Part<TImage>(root, legend[kind]);
         PreparePicture(image);
         PaintPicture(image, kind);
     }
-    leftPicture_ = Part<TImage>(root, L"Image15");
-    rightPicture_ = Part<TImage>(root, L"Image16");
-    PreparePicture(leftPicture_);
-    PreparePicture(rightPicture_);
-    SetLeftBrush(ckObject);
-    SetRightBrush(ckNotAnObject);
+    for (auto [picture, kind] : {std::pair{leftPicture_, leftBrush_}, std::pair{rightPicture_, rightBrush_}})
+        if (picture) {
+            PreparePicture(picture);
+            PaintPicture(picture, kind);
+        }
 }
 
 void TMaskGrid::Repaint()

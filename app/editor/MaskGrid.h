@@ -23,10 +23,16 @@ public:
     // cell "Image12" (size, first position, mouse handlers). Returns the panel
     // height that fits the rows.
     int Build(const TComponent& root);
+    // Places the cells again from the template cell and the panel as they are now
+    // (after a change of DPI), with pictures of their new size showing the store.
+    // Returns the panel height that fits the rows.
+    int Layout(const TComponent& root);
     // Gives the legend ("Image8" ... "Image11") and the brush pictures ("Image15",
     // "Image16") their faces; the left brush becomes "Object", the right one
     // "Not an object".
     void PrepareLegend(const TComponent& root);
+    // Draws the legend and brush pictures again at their present size, brushes kept.
+    void RepaintLegend(const TComponent& root);
 
     // Repaints every cell from the mask store.
     void Repaint();
@@ -52,6 +58,8 @@ public:
     const TMaskStore& Masks() const { return masks_; }
 
 private:
+    // Sets the cells' bounds and pictures; paint: also draws their kinds.
+    int Place(const TComponent& root, bool paint);
     // The row and column of a cell; false for anything else.
     bool Find(const TObject* sender, int& row, int& column) const;
     void SetKindAt(int row, int column, int kind);

@@ -27,6 +27,9 @@ TTerrainSelectors::TTerrainSelectors(const TComponent& root) : root_(root) {}
 
 void TTerrainSelectors::Space() const
 {
+    // The gap is written for 96 DPI, like the switches' sizes.
+    const auto* window = dynamic_cast<const TControl*>(&root_);
+    const int gap = ScaleForDpi(kGap, window ? window->CurrentDpi() : kDesignDpi);
     for (TTerrainRow row : {TTerrainRow::Properties, TTerrainRow::MapEditor}) {
         const int first = static_cast<int>(row);
         for (int n = first; n < first + kRowLength - 1; ++n) {
@@ -34,7 +37,7 @@ void TTerrainSelectors::Space() const
             auto* next = FindComponentAs<TControl>(&root_, SwitchName(n + 1));
             if (!left || !next)
                 throw EComponentError(L"The window has no terrain switch " + SwitchName(left ? n + 1 : n));
-            next->SetLeft(left->Left() + left->Width() + kGap);
+            next->SetLeft(left->Left() + left->Width() + gap);
         }
     }
 }

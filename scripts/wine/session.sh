@@ -2,7 +2,7 @@
 # Starts or stops the Wine session that Windows tests and the run command use:
 # a virtual X display when there is none, a Wine prefix kept in DIR/prefix
 # (made once, reused) and one persistent wineserver. "stop" ends only what
-# "start" started.
+# "start" started. KESTRIN_SCREEN (default 1280x1024) sizes a new virtual display.
 #   session.sh start DIR     session.sh stop DIR     session.sh env DIR
 set -euo pipefail
 cmd=${1:?usage: session.sh start|stop|env DIR}
@@ -33,7 +33,7 @@ start_display() {
   local n
   for n in $(seq 91 140); do
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    detached Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp
+    detached Xvfb ":$n" -screen 0 "${KESTRIN_SCREEN:-1280x1024}x24" -nolisten tcp
     echo $! > "$dir/xvfb.pid"
     local i
     for i in $(seq 1 100); do
