@@ -276,3 +276,81 @@ TEST(FormDescription, ShowsEveryControlOnRequest)
     int ms = _wtoi(buf);
     PumpUntil([] { return false; }, ms);
 }
+
+// A change of DPI lays the described places out again by the rule, fonts by their
+// point size, anchored controls from their edges; and coming back restores them.
+TEST(FormDescription, AChangeOfDpiScalesTheDescribedLayout)
+{
+    RegisterComponentClass<TLoadProbe>();
+    auto form = std::make_unique<TSampleForm>(nullptr);
+    ASSERT_EQ(form->CurrentDpi(), 96);  // the session's display
+    auto* button = FindComponentAs<TButton>(form.get(), L"Button1");
+    auto* box = FindComponentAs<TGroupBox>(form.get(), L"GroupBox1");
+    auto* radio = FindComponentAs<TRadioButton>(form.get(), L"RadioButton2");
+    auto* label = FindComponentAs<TLabel>(form.get(), L"Label1");
+    int changes = 0;
+    struct TCounter {
+        int& Count;
+        void Changed(TObject*) { ++Count; }
+    } counter{changes};
+    form->OnDpiChanged = TNotifyEvent(&counter, &TCounter::Changed);
+
+    form->ChangeDpi(144);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(button->CurrentDpi(), 144);
+    EXPECT_EQ(form->ClientWidth(), 480);
+    EXPECT_EQ(form->ClientHeight(), 360);
+    EXPECT_EQ(button->BoundsRect().left, 12);
+    EXPECT_EQ(button->Width(), 113);  // 112.5
+    EXPECT_EQ(button->Height(), 38);
+    EXPECT_EQ(radio->Top(), 60);
+    EXPECT_EQ(box->Width(), 450);
+    EXPECT_EQ(box->Height(), 225);
+    EXPECT_EQ(form->Font()->Height(), -16);
+    EXPECT_EQ(button->Font()->Height(), -16);
+    EXPECT_EQ(label->Font()->Height(), -16);
+    EXPECT_TRUE(label->Font()->Style() & fsBold);
+
+    // The same DPI again, or one no display has, changes nothing.
+    form->ChangeDpi(144);
+    form->ChangeDpi(0);
+    form->ChangeDpi(100000);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(form->CurrentDpi(), 144);
+
+    // The anchored frame keeps its distances from the form's edges at the new DPI.
+    form->SetClientSize(form->ClientWidth() + 30, form->ClientHeight() + 20);
+    EXPECT_EQ(box->Width(), 480);
+    EXPECT_EQ(box->Height(), 245);
+
+    form->ChangeDpi(96);
+    EXPECT_EQ(form->ClientWidth(), 320);
+    EXPECT_EQ(button->Width(), 75);
+    EXPECT_EQ(box->Width(), 300);
+    EXPECT_EQ(form->Font()->Height(), -11);
+    EXPECT_EQ(label->Font()->Height(), -11);
+}
+
+// WM_DPICHANGED: a sizeable form takes the suggested rectangle, a fixed one its place.
+TEST(FormDescription, TheDpiMessageMovesTheFormToTheSuggestedRectangle)
+{
+    RegisterComponentClass<TLoadProbe>();
+    auto fixed = std::make_unique<TSampleForm>(nullptr);
+    RECT suggested{50, 60, 50 + 700, 60 + 500};
+    SendMessageW(fixed->Handle(), WM_DPICHANGED, MAKEWPARAM(120, 120), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(fixed->CurrentDpi(), 120);
+    EXPECT_EQ(fixed->Left(), 50);
+    EXPECT_EQ(fixed->Top(), 60);
+    EXPECT_EQ(fixed->ClientWidth(), 400);
+
+    auto sizeable = std::make_unique<TSampleForm>(nullptr);
+    sizeable->SetBorderStyle(bsSizeable);
+    auto* box = FindComponentAs<TGroupBox>(sizeable.get(), L"GroupBox1");
+    SendMessageW(sizeable->Handle(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(sizeable->CurrentDpi(), 192);
+    EXPECT_EQ(sizeable->BoundsRect().right, 750);
+    EXPECT_EQ(sizeable->BoundsRect().bottom, 560);
+    // The frame's right and bottom distances are those of 192 DPI: 24 and 100.
+    EXPECT_EQ(sizeable->ClientWidth() - box->BoundsRect().right, 24);
+    EXPECT_EQ(sizeable->ClientHeight() - box->BoundsRect().bottom, 100);
+}
