@@ -382,6 +382,45 @@ TEST_F(PictureE2E, PaintingOnThePictureIsPaintingTheGrid)
     Shows(picture, 140, 16, Over(face_, RGB(255, 0, 0)));
 }
 
+// At 144 DPI the picture and its cells are half as big again, the lines two pixels
+// wide, and a press lands on the cell under it.
+TEST_F(PictureE2E, AtAnotherDpiThePictureScalesWithItsCells)
+{
+    auto app = Start();
+    ASSERT_TRUE(main_);
+    Paste(*app, MakeBlock("AvTest0.def", kPass, kAct));
+    HWND picture = WaitForPicture(*app);
+    ASSERT_TRUE(picture);
+    // No suggested rectangle: the window stays where it is.
+    SendMessageW(picture, WM_DPICHANGED, MAKEWPARAM(144, 144), 0);
+    app->Settle();
+    SIZE size = ClientSize(picture);
+    EXPECT_EQ(size.cx, 384);
+    EXPECT_EQ(size.cy, 288);
+    Shows(picture, 380, 284, kColour10);
+    {
+        TShot shot(picture);
+        EXPECT_PRED2(Near, shot.At(48, 10), shadow_);
+        EXPECT_PRED2(Near, shot.At(49, 10), shadow_);
+        EXPECT_PRED2(Near, shot.At(50, 10), face_);
+        EXPECT_PRED2(Near, shot.At(47, 10), face_);
+        // The frame's transparent corner: x 264-275, y 228-239 at 1.5 times.
+        EXPECT_PRED2(Near, shot.At(266, 230), face_);
+        EXPECT_PRED2(Near, shot.At(280, 230), Scaled(face_, 127));
+    }
+    SystemCommand(picture, kDoubleSizeCommand, *app);
+    size = ClientSize(picture);
+    EXPECT_EQ(size.cx, 768);
+    EXPECT_EQ(size.cy, 576);
+
+    // Row 2, column 3 at double size and 144 DPI: x 288-383, y 192-287.
+    app->MouseClickAt(picture, 290, 194);
+    Shows(picture, 300, 200, Over(face_, RGB(255, 0, 0)));
+    std::vector<uint8_t> copied = Copied(*app);
+    ASSERT_EQ(copied.size(), 4096u);
+    EXPECT_EQ(copied[4 + 11 + 2], 0xF7) << "row 2, column 3 is an object now";
+}
+
 TEST_F(PictureE2E, ABadFileIsReportedInTheWindowAndTheNameIsFollowed)
 {
     auto app = Start();
