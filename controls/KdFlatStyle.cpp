@@ -167,7 +167,8 @@ void TKdFlatStyle::PaintFrame(TWinControl& control, int32_t state) const
     // Declared after the context: it lets go of the context first.
     TCanvas canvas;
     canvas.SetHandle(dc.Get());
-    (hot ? *frameHotTrack_ : *frame_).Paint(canvas, RECT{0, 0, control.Width(), control.Height()});
+    const RECT whole{0, 0, control.Width(), control.Height()};
+    (hot ? *frameHotTrack_ : *frame_).Paint(canvas, whole, control.CurrentDpi());
 }
 
 void TKdFlatStyle::ControlHooked(TControl* control) { RedrawBorder(control); }

@@ -1,8 +1,9 @@
 #pragma once
-// The flat style: a global window controller that draws a flat two-pixel frame
-// over the border of every edit, combo box, list and similar control of a
-// window, and redraws it as the control gains or loses the focus, is enabled
-// or disabled, or is hovered by the mouse (then with the hot-track frame).
+// The flat style: a global window controller that draws a flat frame of two
+// rings (one pixel per 96-DPI pixel each, at the control's DPI) over the border
+// of every edit, combo box, list and similar control of a window, and redraws
+// it as the control gains or loses the focus, is enabled or disabled, or is
+// hovered by the mouse (then with the hot-track frame).
 #include <memory>
 #include <string>
 #include <vector>

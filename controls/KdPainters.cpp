@@ -140,76 +140,89 @@ void TKdEditPainter::AssignTo(TPersistent* dest) const
     painter->enabledOnXP_ = enabledOnXP_;
 }
 
-void TKdEditPainter::Paint(TCanvas& canvas, const RECT& r) const
+void TKdEditPainter::Paint(TCanvas& canvas, const RECT& r, int dpi) const
 {
     if (!IsActive())
         return;
+    const int width = LineWidthForDpi(dpi);
     switch (paintStyle_) {
     case KdepsFlat:
-    case KdepsRelief: PaintRings(canvas, r); break;
-    case KdepsCurves: PaintCurves(canvas, r); break;
-    case KdepsBright: PaintBright(canvas, r); break;
+    case KdepsRelief: PaintRings(canvas, r, width); break;
+    case KdepsCurves: PaintCurves(canvas, r, width); break;
+    case KdepsBright: PaintBright(canvas, r, width); break;
     }
 }
 
-// Outer ring Color1 at the left and top, Color4 at the right and bottom; inner
-// ring Color2 and Color3 the same way. Lines leave out their end points.
-void TKdEditPainter::PaintRings(TCanvas& c, const RECT& r) const
+namespace {
+
+// A one-pixel ring along the edge of r: tl at the left and top, br at the right
+// and bottom (with both corners where they meet). Lines leave out their end points.
+void Ring(TCanvas& c, const RECT& r, TColor tl, TColor br)
 {
     const int L = r.left, T = r.top, R = r.right, B = r.bottom;
-    c.Pen()->SetColor(colors_[0]);
+    c.Pen()->SetColor(tl);
     c.MoveTo(L, B - 2);
     c.LineTo(L, T);
     c.LineTo(R - 1, T);
-    c.Pen()->SetColor(colors_[3]);
+    c.Pen()->SetColor(br);
     c.LineTo(R - 1, B - 1);
     c.LineTo(L - 1, B - 1);
-    // A rectangle of three pixels or less has no room inside its outer ring; the
-    // inner lines would overwrite it.
-    if (B - T <= 3 || R - L <= 3)
-        return;
-    c.Pen()->SetColor(colors_[1]);
-    c.MoveTo(L + 1, B - 3);
-    c.LineTo(L + 1, T + 1);
-    c.LineTo(R - 2, T + 1);
-    c.Pen()->SetColor(colors_[2]);
-    c.LineTo(R - 2, B - 2);
-    c.LineTo(L, B - 2);
+}
+
+// The four edges of a ring `width` thick along r, each as two gradient halves
+// that meet at M (across) and V (down): corner at the ends, middle where they meet.
+void CurvedRing(TCanvas& c, const RECT& r, int width, int M, int V, TColor corner, TColor middle)
+{
+    const int L = r.left, T = r.top, R = r.right, B = r.bottom, w = width;
+    KdHorzGradient(c, {L, T, M, T + w}, corner, middle);
+    KdHorzGradient(c, {M, T, R, T + w}, middle, corner);
+    KdHorzGradient(c, {L, B - w, M, B}, corner, middle);
+    KdHorzGradient(c, {M, B - w, R, B}, middle, corner);
+    KdVertGradient(c, {L, T, L + w, V}, corner, middle);
+    KdVertGradient(c, {L, V, L + w, B}, middle, corner);
+    KdVertGradient(c, {R - w, T, R, V}, corner, middle);
+    KdVertGradient(c, {R - w, V, R, B}, middle, corner);
+}
+
+RECT Inset(const RECT& r, int by) { return {r.left + by, r.top + by, r.right - by, r.bottom - by}; }
+
+}  // namespace
+
+// Outer ring Color1 at the left and top, Color4 at the right and bottom; inner
+// ring Color2 and Color3 the same way. A ring `width` thick is as many one-pixel
+// rings inside each other.
+void TKdEditPainter::PaintRings(TCanvas& c, const RECT& r, int width) const
+{
+    for (int i = 0; i < 2 * width; ++i) {
+        const RECT ring = Inset(r, i);
+        // A ring inside the outermost needs more than one pixel each way; a
+        // thinner one would overwrite the rings around it.
+        if (i > 0 && (ring.bottom - ring.top <= 1 || ring.right - ring.left <= 1))
+            return;
+        const bool outer = i < width;
+        Ring(c, ring, colors_[outer ? 0 : 1], colors_[outer ? 3 : 2]);
+    }
 }
 
 // Each edge of each ring as two gradient halves that meet in its middle: the
 // corners in Color1 (outer) and Color3 (inner), the middles in Color2 and Color4.
-void TKdEditPainter::PaintCurves(TCanvas& c, const RECT& r) const
+void TKdEditPainter::PaintCurves(TCanvas& c, const RECT& r, int width) const
 {
-    const int L = r.left, T = r.top, R = r.right, B = r.bottom;
-    const int M = (L + R) / 2;
-    const int V = (T + B) / 2;
-    const TColor c1 = colors_[0], c2 = colors_[1], c3 = colors_[2], c4 = colors_[3];
-    KdHorzGradient(c, {L, T, M, T + 1}, c1, c2);
-    KdHorzGradient(c, {M, T, R, T + 1}, c2, c1);
-    KdHorzGradient(c, {L, B - 1, M, B}, c1, c2);
-    KdHorzGradient(c, {M, B - 1, R, B}, c2, c1);
-    KdVertGradient(c, {L, T, L + 1, V}, c1, c2);
-    KdVertGradient(c, {L, V, L + 1, B}, c2, c1);
-    KdVertGradient(c, {R - 1, T, R, V}, c1, c2);
-    KdVertGradient(c, {R - 1, V, R, B}, c2, c1);
-    KdHorzGradient(c, {L + 1, T + 1, M, T + 2}, c3, c4);
-    KdHorzGradient(c, {M, T + 1, R - 1, T + 2}, c4, c3);
-    KdHorzGradient(c, {L + 1, B - 2, M, B - 1}, c3, c4);
-    KdHorzGradient(c, {M, B - 2, R - 1, B - 1}, c4, c3);
-    KdVertGradient(c, {L + 1, T + 1, L + 2, V}, c3, c4);
-    KdVertGradient(c, {L + 1, V, L + 2, B - 1}, c4, c3);
-    KdVertGradient(c, {R - 2, T + 1, R - 1, V}, c3, c4);
-    KdVertGradient(c, {R - 2, V, R - 1, B - 1}, c4, c3);
+    const int M = (r.left + r.right) / 2;
+    const int V = (r.top + r.bottom) / 2;
+    CurvedRing(c, r, width, M, V, colors_[0], colors_[1]);
+    CurvedRing(c, Inset(r, width), width, M, V, colors_[2], colors_[3]);
 }
 
 // Two outlines: the outer in the average of Color3 and Color4, the inner in the
-// average of Color1 and Color2.
-void TKdEditPainter::PaintBright(TCanvas& c, const RECT& r) const
+// average of Color1 and Color2, each `width` one-pixel rectangles thick.
+void TKdEditPainter::PaintBright(TCanvas& c, const RECT& r, int width) const
 {
     c.Brush()->SetStyle(bsClear);
-    c.Pen()->SetColor(KdBlend(colors_[2], colors_[3], 128));
-    c.Rectangle(r.left, r.top, r.right, r.bottom);
-    c.Pen()->SetColor(KdBlend(colors_[0], colors_[1], 128));
-    c.Rectangle(r.left + 1, r.top + 1, r.right - 1, r.bottom - 1);
+    const TColor outer = KdBlend(colors_[2], colors_[3], 128);
+    const TColor inner = KdBlend(colors_[0], colors_[1], 128);
+    for (int i = 0; i < 2 * width; ++i) {
+        c.Pen()->SetColor(i < width ? outer : inner);
+        c.Rectangle(Inset(r, i));
+    }
 }

@@ -1,6 +1,7 @@
 #pragma once
-// The edit frame painter: a two-pixel frame in one of four looks drawn from four
-// colours over the border of an edit-like control, meant for the classic look
+// The edit frame painter: a frame of two rings in one of four looks drawn from four
+// colours over the border of an edit-like control, each ring one pixel per 96-DPI
+// pixel at the DPI it is painted for, meant for the classic look
 // (idle while the visual-styles theme is on unless told otherwise). Also the
 // colour routines it shares with the hot-tracking speed button: blends with
 // system colours resolved, and gradient lines.
@@ -9,6 +10,7 @@
 #include <array>
 
 #include "framework/Component.h"
+#include "framework/DpiScale.h"
 #include "framework/Graphics.h"
 #include "framework/Persistent.h"
 
@@ -53,8 +55,9 @@ public:
 
     // Whether Paint draws now.
     bool IsActive() const;
-    // Draws the frame into r (right and bottom exclusive) when active.
-    void Paint(TCanvas& canvas, const RECT& r) const;
+    // Draws the frame into r (right and bottom exclusive) when active, each ring
+    // LineWidthForDpi(dpi) pixels wide.
+    void Paint(TCanvas& canvas, const RECT& r, int dpi = kDesignDpi) const;
 
     // Raised when a setting that changes the drawing changes.
     TNotifyEvent OnChange;
@@ -68,9 +71,10 @@ protected:
 
 private:
     void Changed();
-    void PaintRings(TCanvas& canvas, const RECT& r) const;
-    void PaintCurves(TCanvas& canvas, const RECT& r) const;
-    void PaintBright(TCanvas& canvas, const RECT& r) const;
+    // Each with rings `width` pixels wide.
+    void PaintRings(TCanvas& canvas, const RECT& r, int width) const;
+    void PaintCurves(TCanvas& canvas, const RECT& r, int width) const;
+    void PaintBright(TCanvas& canvas, const RECT& r, int width) const;
 
     TKdEditPaintStyle paintStyle_ = KdepsFlat;
     std::array<TColor, 4> colors_{};

@@ -190,29 +190,32 @@ void TKdSpeedButton::PaintBright()
     c.Brush()->SetColor(hot || pressed ? clBtnHighlight : clBtnFace);
     if (!transparent || hot || pressed)
         c.FillRect({0, 0, w, h});
-    const bool inner = w > 2 && h > 2;
-    auto outline = [&](TColor color, int inset) {
+    // Each frame is one pixel per 96-DPI pixel thick, the inner inside the outer.
+    const int line = LineWidthForDpi(CurrentDpi());
+    const bool inner = w > 2 * line && h > 2 * line;
+    auto outline = [&](TColor color, int from) {
         c.Brush()->SetStyle(bsClear);
         c.Pen()->SetColor(color);
-        c.Rectangle(inset, inset, w - inset, h - inset);
+        for (int inset = from; inset < from + line; ++inset)
+            c.Rectangle(inset, inset, w - inset, h - inset);
     };
     TColor outer = clNone;
     switch (style_) {
     case KdsbBright:
         if (hot || pressed) {
             if (inner)
-                outline(light, 1);
+                outline(light, line);
             outer = light;
         }
         break;
     case KdsbBrightFrame1:
         if (inner)
-            outline(clBtnShadow, 1);
+            outline(clBtnShadow, line);
         outer = light;
         break;
     case KdsbBrightFrame2:
         if (inner)
-            outline(light, 1);
+            outline(light, line);
         outer = clBtnShadow;
         break;
     case KdsbStandard:

@@ -2,7 +2,20 @@
 
 #include <utility>
 
+#include "framework/DpiScale.h"
 #include "framework/Handles.h"
+
+namespace {
+
+// A one-pixel edge (BDR_...) drawn `width` times, each inside the last: the edge
+// `width` pixels thick. r comes back inside it.
+void DrawThickEdge(HDC dc, RECT& r, UINT edge, UINT flags, int width)
+{
+    for (int i = 0; i < width; ++i)
+        DrawEdge(dc, &r, edge, flags | BF_RECT | BF_ADJUST);
+}
+
+}  // namespace
 
 TSpeedButton::TSpeedButton(TComponent* owner) : TGraphicControl(owner), glyph_(std::make_unique<TBitmap>())
 {
@@ -182,6 +195,8 @@ void TSpeedButton::Paint()
     HDC dc = c.Handle();
     RECT r = ClientRect();
     const bool pressed = FState == bsDown || FState == bsExclusive;
+    // Frames are one pixel per 96-DPI pixel at the button's DPI.
+    const int line = LineWidthForDpi(CurrentDpi());
     if (flat_) {
         if (!transparent_) {
             c.Brush()->SetStyle(bsSolid);
@@ -189,9 +204,9 @@ void TSpeedButton::Paint()
             c.FillRect(r);
         }
         if (pressed)
-            DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
+            DrawThickEdge(dc, r, BDR_SUNKENOUTER, 0, line);
         else if (FMouseInControl && FState != bsDisabled)
-            DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);
+            DrawThickEdge(dc, r, BDR_RAISEDINNER, 0, line);
     } else {
         UINT state = DFCS_BUTTONPUSH | DFCS_ADJUSTRECT;
         if (pressed)
@@ -201,6 +216,13 @@ void TSpeedButton::Paint()
         if (FState == bsDisabled)
             state |= DFCS_INACTIVE;
         DrawFrameControl(dc, &r, DFC_BUTTON, state);
+        // The system's two rings are one pixel each; thicker ones go over them.
+        if (line > 1) {
+            RECT ring = ClientRect();
+            const bool sunken = (state & (DFCS_PUSHED | DFCS_CHECKED)) != 0;
+            DrawThickEdge(dc, ring, sunken ? BDR_SUNKENOUTER : BDR_RAISEDOUTER, BF_SOFT, line);
+            DrawThickEdge(dc, ring, sunken ? BDR_SUNKENINNER : BDR_RAISEDINNER, BF_SOFT, line);
+        }
     }
     PaintContent(pressed);
 }

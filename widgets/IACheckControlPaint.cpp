@@ -2,6 +2,7 @@
 // turned text lines in their 3-D look, the focus frame and the check field.
 #include <algorithm>
 
+#include "framework/DpiScale.h"
 #include "framework/Handles.h"
 #include "framework/OSError.h"
 #include "framework/Strings.h"
@@ -82,9 +83,12 @@ void TIACheckControl::PaintText(const TIACheckLayout& layout, const std::vector<
     canvas.Brush()->SetStyle(bsSolid);
 }
 
+// A solid frame one pixel per 96-DPI pixel thick, as far inside the text block
+// as two of them.
 void TIACheckControl::DrawFocusFrame(const TIACheckLayout& layout)
 {
-    const TQuad quad = layout.FocusQuad();
+    const int line = LineWidthForDpi(CurrentDpi());
+    const TQuad quad = layout.FocusQuad(2 * line);
     POINT corners[4];
     for (size_t i = 0; i < quad.size(); ++i)
         corners[i] = {quad[i].X, quad[i].Y};
@@ -93,7 +97,7 @@ void TIACheckControl::DrawFocusFrame(const TIACheckLayout& layout)
     if (!region || !brush)
         RaiseLastOSError();
     // An empty text block gives an empty region, which has no frame to draw.
-    FrameRgn(Canvas()->Handle(), static_cast<HRGN>(region.Get()), static_cast<HBRUSH>(brush.Get()), 1, 1);
+    FrameRgn(Canvas()->Handle(), static_cast<HRGN>(region.Get()), static_cast<HBRUSH>(brush.Get()), line, line);
 }
 
 void TIACheckControl::DrawCheckField(const TIACheckLayout& layout)

@@ -131,10 +131,10 @@ TQuad TIACheckLayout::TextQuad() const
     return Quad(text_ + RotationOffset(), textSize_.Width, textSize_.Height);
 }
 
-TQuad TIACheckLayout::FocusQuad() const
+TQuad TIACheckLayout::FocusQuad(int inset) const
 {
-    const TIAPoint inward{RoundHalfEven(2 * sin_ + 2 * cos_), RoundHalfEven(2 * cos_ - 2 * sin_)};
-    return Quad(text_ + RotationOffset() + inward, textSize_.Width - 4, textSize_.Height - 4);
+    const TIAPoint inward{RoundHalfEven(inset * sin_ + inset * cos_), RoundHalfEven(inset * cos_ - inset * sin_)};
+    return Quad(text_ + RotationOffset() + inward, textSize_.Width - 2 * inset, textSize_.Height - 2 * inset);
 }
 
 namespace {

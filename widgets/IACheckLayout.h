@@ -53,8 +53,8 @@ public:
     TIAPoint Turn(int dx, int dy) const;
     // The corners of the turned block, starting at its own top-left.
     TQuad TextQuad() const;
-    // The same block moved inward by 2 pixels on each side.
-    TQuad FocusQuad() const;
+    // The same block moved inward by `inset` pixels on each side.
+    TQuad FocusQuad(int inset = 2) const;
 
 private:
     TQuad Quad(TIAPoint p0, int width, int height) const;

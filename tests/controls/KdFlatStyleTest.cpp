@@ -73,10 +73,10 @@ protected:
     }
     bool Hooked(const TControl* c) const { return style->EntryState(c).has_value(); }
     int32_t State(const TControl* c) const { return style->EntryState(c).value_or(-1); }
-    static COLORREF Corner(TWinControl* c)
+    static COLORREF Corner(TWinControl* c, int x = 0, int y = 0)
     {
         TWindowDC dc(c->Handle());
-        return GetPixel(dc.Get(), 0, 0);
+        return GetPixel(dc.Get(), x, y);
     }
     static void Mark(TWinControl* c)
     {
@@ -163,6 +163,20 @@ TEST_F(KdFlatStyleTest, TheFrameFollowsTheThemeEnabledFocusAndHover)
     EXPECT_EQ(State(panel) & KdfsHover, KdfsHover);
     panel->Perform(CM_MOUSELEAVE);
     EXPECT_EQ(State(panel) & KdfsHover, 0);
+}
+
+TEST_F(KdFlatStyleTest, EachRingIsOneDesignPixelWideAtTheFormsDpi)
+{
+    button->SetFocus();
+    style->Frame()->SetColor1(clRed);
+    style->Frame()->SetColor2(clBlue);
+    // Down the diagonal from the corner: the outer ring, the inner ring, then the edit.
+    for (const auto& [dpi, width] : {std::pair{120, 1}, {144, 2}, {240, 3}, {96, 1}}) {
+        form->ChangeDpi(dpi);
+        RedrawWindow(edit->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+        for (int i = 0; i <= 2 * width; ++i)
+            EXPECT_EQ(Corner(edit, i, i), ColorToRGB(i < width ? clRed : i < 2 * width ? clBlue : clWindow)) << dpi;
+    }
 }
 
 TEST_F(KdFlatStyleTest, ControlsTheStyleAndTheRootGoWithoutEntriesOrErrors)

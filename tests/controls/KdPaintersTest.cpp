@@ -31,13 +31,15 @@ protected:
     void TearDown() override { SetThemeServicesOverride(std::nullopt); }
 
     // Paints into a fresh w × h bitmap filled with kFill and checks the pixels.
-    void ExpectPaint(const TKdEditPainter& painter, int w, int h, std::initializer_list<TPixel> pixels)
+    void ExpectPaint(const TKdEditPainter& painter, int w, int h, std::initializer_list<TPixel> pixels,
+                     int dpi = kDesignDpi)
     {
         bitmap.SetSize(w, h);
         TCanvas& c = *bitmap.Canvas();
+        c.Brush()->SetStyle(bsSolid);  // the bright look leaves it clear
         c.Brush()->SetColor(kFill);
         c.FillRect({0, 0, w, h});
-        painter.Paint(c, {0, 0, w, h});
+        painter.Paint(c, {0, 0, w, h}, dpi);
         for (const TPixel& p : pixels)
             EXPECT_EQ(c.Pixels(p.x, p.y), p.color) << p.x << "," << p.y;
     }
@@ -77,6 +79,19 @@ TEST_F(PainterTest, EachLookDrawsItsRingsWithExclusiveEnds)
     ExpectPaint(Custom(p, KdepsBright), 10, 8,
                 {{0, 0, KdBlend(kC3, kC4, 128)}, {9, 7, KdBlend(kC3, kC4, 128)}, {1, 1, KdBlend(kC1, kC2, 128)},
                  {8, 6, KdBlend(kC1, kC2, 128)}, {4, 4, kFill}});
+}
+
+TEST_F(PainterTest, RingsAreOneDesignPixelWideAtTheDpiGiven)
+{
+    // 144 DPI: in every look the outer ring at 0..1, the inner at 2..3; a ring without room is left out.
+    TKdEditPainter p;
+    ExpectPaint(Custom(p, KdepsRelief), 12, 10,
+                {{1, 1, kC1}, {10, 1, kC4}, {1, 8, kC4}, {3, 3, kC2}, {8, 3, kC3}, {3, 6, kC3}, {4, 4, kFill}}, 144);
+    ExpectPaint(p, 4, 4, {{1, 1, kC1}, {2, 2, kC4}}, 144);
+    ExpectPaint(Custom(p, KdepsCurves), 12, 10,
+                {{1, 0, kC1}, {5, 1, kC2}, {3, 2, kC3}, {5, 3, kC4}, {4, 4, kFill}}, 144);
+    ExpectPaint(Custom(p, KdepsBright), 12, 10,
+                {{1, 1, KdBlend(kC3, kC4, 128)}, {3, 3, KdBlend(kC1, kC2, 128)}, {4, 4, kFill}}, 144);
 }
 
 TEST_F(PainterTest, GradientsEndExactlyInTheirColoursAndBlendsUseTheSystemsColours)

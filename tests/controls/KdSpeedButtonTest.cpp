@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <memory>
 #include <tuple>
 
@@ -143,6 +144,35 @@ TEST_F(KdSpeedButtonTest, BrightLooksDrawTheirFramesAroundTheBaseButton)
     auto* tiny = Add(2, 2);
     tiny->SetStyle(KdsbBrightFrame1);
     EXPECT_EQ(At(tiny, 1, 1), light);
+}
+
+TEST_F(KdSpeedButtonTest, EveryRingOfTheFramesIsOneDesignPixelWideAtTheFormsDpi)
+{
+    // The base button flat and hot, flat and down, raised, raised and down; a bright look's frames.
+    TSpeedButton* const buttons[] = {Add<TSpeedButton>(), Add<TSpeedButton>(), Add<TSpeedButton>(),
+                                     Add<TSpeedButton>(), Add()};
+    buttons[0]->Perform(CM_MOUSEENTER);
+    for (int i : {1, 3}) {
+        buttons[i]->SetGroupIndex(i);
+        buttons[i]->SetDown(true);
+    }
+    for (int i : {2, 3})
+        buttons[i]->SetFlat(false);
+    static_cast<TKdSpeedButton*>(buttons[4])->SetStyle(KdsbBrightFrame1);
+    auto diagonal = [&](TControl* button, int dpi) {
+        form->ChangeDpi(dpi);
+        std::array<TColor, 6> pixels{};
+        for (int i = 0; i < 6; ++i)
+            pixels[i] = At(button, i, i);
+        return pixels;
+    };
+    // 120 DPI as 96; 144 every pixel of the 96-DPI diagonal twice, up to the face.
+    for (TSpeedButton* button : buttons) {
+        const auto at96 = diagonal(button, 96), at144 = diagonal(button, 144);
+        EXPECT_EQ(diagonal(button, 120), at96);
+        for (size_t i = 0; i < at144.size(); ++i)
+            EXPECT_EQ(at144[i], at96[i / 2]) << button->Flat() << button->Down() << " " << i;
+    }
 }
 
 TEST_F(KdSpeedButtonTest, RepaintsAskedForWhilePaintingAreIgnored)

@@ -353,6 +353,19 @@ TEST_F(IACheckControlTest, TextIsShadedRaisedGreyedAndFramedWhenFocused)
     c->SetShowFocus(false);
     Paint(c, shown);
     EXPECT_FALSE(HasPixel(shown, dark));
+
+    // Down the diagonal from the text block's corner: two frame widths of the
+    // control's colour, then the frame, one pixel per 96-DPI pixel wide.
+    c->SetShowFocus(true);
+    const TIAPoint text = c->GetTextFieldOrigin();
+    for (const auto& [dpi, width] : {std::pair{120, 1}, {144, 2}, {96, 1}}) {
+        form->ChangeDpi(dpi);
+        Paint(c, shown);
+        for (int i = 0; i <= 3 * width; ++i)
+            EXPECT_EQ(shown.Canvas()->Pixels(text.X + i, text.Y + i),
+                      i >= 2 * width && i < 3 * width ? dark : ColorToRGB(clSilver))
+                << dpi << " " << i;
+    }
 }
 
 TEST_F(IACheckControlTest, AssignCopiesSettingsButNotAngleStateOrEvent)
