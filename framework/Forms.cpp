@@ -139,6 +139,9 @@ void TCustomForm::ChangeDpi(int dpi)
     SetConstraints({});
     designLayout_.Apply(*this, dpi);
     DoDpiChanged();
+    // Controls that kept their size draw their frames at the new width too.
+    if (HandleAllocated())
+        RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void TCustomForm::DoDpiChanged()
