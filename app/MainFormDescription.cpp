@@ -2,6 +2,7 @@
 // anchors, tab order and handlers. Positions are in pixels at 96 dots per inch.
 #include "app/FlatStyleSettings.h"
 #include "app/MainForm.h"
+#include "app/ScaledPictures.h"
 #include "app/editor/ValueLists.h"
 #include "app/res/Resource.h"
 #include "controls/KdFlatStyle.h"
@@ -46,22 +47,22 @@ const wchar_t* const kTerrainImageLists[9] = {L"ImageList1", L"ImageList2", L"Im
                                               L"ImageList7", L"ImageList8", L"ImageList9"};
 constexpr int kTerrainPictureSize = 33;
 
-// An image list of 33 x 33 pictures taken from a bitmap resource strip.
-TBinder PicturesFrom(int resourceId)
+// An image list of 33 x 33 pictures (at 96 DPI; dpi is the form's) taken from a bitmap resource strip.
+TBinder PicturesFrom(int resourceId, int dpi)
 {
-    return Set<TImageList>([resourceId](TImageList& list) {
-        list.SetSize(kTerrainPictureSize, kTerrainPictureSize);
+    return Set<TImageList>([resourceId, dpi](TImageList& list) {
+        const int side = ScaledLength(kTerrainPictureSize, dpi);
+        list.SetSize(side, side);
         TBitmap strip;
-        strip.LoadFromResourceID(GetModuleHandleW(nullptr), resourceId);
+        LoadScaledPicture(strip, resourceId, dpi);
         list.Add(strip, nullptr);
     });
 }
 
-// An image showing a bitmap resource.
-TBinder PictureFrom(int resourceId)
+// An image showing a bitmap resource drawn for dpi, the form's.
+TBinder PictureFrom(int resourceId, int dpi)
 {
-    return Set<TImage>(
-        [resourceId](TImage& image) { image.Picture()->LoadFromResourceID(GetModuleHandleW(nullptr), resourceId); });
+    return Set<TImage>([resourceId, dpi](TImage& image) { LoadScaledPicture(*image.Picture(), resourceId, dpi); });
 }
 
 TBinder Bevels()
@@ -237,9 +238,9 @@ TFormDescription MainDescription()
         {.Class = L"TLabel", .Name = L"Label13", .Parent = L"GroupBox1", .Bounds = TBoundsSpec{413, 49, 11, 13},
          .Caption = L"All"},
         {.Class = L"TImage", .Name = L"CheckAll", .Parent = L"GroupBox1", .Bounds = TBoundsSpec{403, 64, 16, 16},
-         .Events = {On(&TControl::OnClick, &F::CheckAllClick)}, .Setup = PictureFrom(IDB_CHECK_ALL)},
+         .Events = {On(&TControl::OnClick, &F::CheckAllClick)}, .Setup = PictureFrom(IDB_CHECK_ALL, 96)},
         {.Class = L"TImage", .Name = L"CheckNone", .Parent = L"GroupBox1", .Bounds = TBoundsSpec{420, 64, 16, 16},
-         .Events = {On(&TControl::OnClick, &F::CheckNoneClick)}, .Setup = PictureFrom(IDB_CHECK_NONE)},
+         .Events = {On(&TControl::OnClick, &F::CheckNoneClick)}, .Setup = PictureFrom(IDB_CHECK_NONE, 96)},
         {.Class = L"TPanel", .Name = L"Panel1", .Parent = L"GroupBox1", .Bounds = TBoundsSpec{8, 88, 441, 255},
          .Caption = L"", .Anchors = kAllSides, .TabOrder = 11, .Setup = Bevels()},
         {.Class = L"TImage", .Name = L"Image8", .Parent = L"Panel1", .Bounds = TBoundsSpec{8, 8, 17, 17},
@@ -292,9 +293,9 @@ TFormDescription MainDescription()
         {.Class = L"TLabel", .Name = L"Label14", .Parent = L"GroupBox3", .Bounds = TBoundsSpec{405, 28, 11, 13},
          .Caption = L"All"},
         {.Class = L"TImage", .Name = L"Image1", .Parent = L"GroupBox3", .Bounds = TBoundsSpec{395, 41, 16, 16},
-         .Events = {On(&TControl::OnClick, &F::IACheckControl20Click)}, .Setup = PictureFrom(IDB_CHECK_ALL)},
+         .Events = {On(&TControl::OnClick, &F::IACheckControl20Click)}, .Setup = PictureFrom(IDB_CHECK_ALL, 96)},
         {.Class = L"TImage", .Name = L"Image2", .Parent = L"GroupBox3", .Bounds = TBoundsSpec{412, 41, 16, 16},
-         .Events = {On(&TControl::OnClick, &F::IACheckControl19Click)}, .Setup = PictureFrom(IDB_CHECK_NONE)},
+         .Events = {On(&TControl::OnClick, &F::IACheckControl19Click)}, .Setup = PictureFrom(IDB_CHECK_NONE, 96)},
         // "Terrain" stands on the frame's top edge in place of a caption.
         {.Class = L"TRadioButton", .Name = L"RadioButton8", .Parent = L"GroupBox2", .Bounds = TBoundsSpec{16, 41, 55, 17},
          .Caption = L"Terrain", .TabOrder = 6},
@@ -310,15 +311,15 @@ TFormDescription MainDescription()
          .Bounds = TBoundsSpec{360, 112, 81, 17}, .Caption = L"Resources", .TabOrder = 4},
 
         // The terrain pictures, one image list per terrain, shared by both rows.
-        {.Class = L"TImageList", .Name = kTerrainImageLists[0], .Setup = PicturesFrom(IDB_TERRAIN_DIRT)},
-        {.Class = L"TImageList", .Name = kTerrainImageLists[1], .Setup = PicturesFrom(IDB_TERRAIN_SAND)},
-        {.Class = L"TImageList", .Name = kTerrainImageLists[2], .Setup = PicturesFrom(IDB_TERRAIN_GRASS)},
-        {.Class = L"TImageList", .Name = kTerrainImageLists[3], .Setup = PicturesFrom(IDB_TERRAIN_SNOW)},
-        {.Class = L"TImageList", .Name = kTerrainImageLists[4], .Setup = PicturesFrom(IDB_TERRAIN_SWAMP)},
-        {.Class = L"TImageList", .Name = kTerrainImageLists[5], .Setup = PicturesFrom(IDB_TERRAIN_ROUGH)},
-        {.Class = L"TImageList", .Name = kTerrainImageLists[6], .Setup = PicturesFrom(IDB_TERRAIN_SUBTERRANEAN)},
-        {.Class = L"TImageList", .Name = kTerrainImageLists[7], .Setup = PicturesFrom(IDB_TERRAIN_LAVA)},
-        {.Class = L"TImageList", .Name = kTerrainImageLists[8], .Setup = PicturesFrom(IDB_TERRAIN_WATER)},
+        {.Class = L"TImageList", .Name = kTerrainImageLists[0], .Setup = PicturesFrom(IDB_TERRAIN_DIRT, 96)},
+        {.Class = L"TImageList", .Name = kTerrainImageLists[1], .Setup = PicturesFrom(IDB_TERRAIN_SAND, 96)},
+        {.Class = L"TImageList", .Name = kTerrainImageLists[2], .Setup = PicturesFrom(IDB_TERRAIN_GRASS, 96)},
+        {.Class = L"TImageList", .Name = kTerrainImageLists[3], .Setup = PicturesFrom(IDB_TERRAIN_SNOW, 96)},
+        {.Class = L"TImageList", .Name = kTerrainImageLists[4], .Setup = PicturesFrom(IDB_TERRAIN_SWAMP, 96)},
+        {.Class = L"TImageList", .Name = kTerrainImageLists[5], .Setup = PicturesFrom(IDB_TERRAIN_ROUGH, 96)},
+        {.Class = L"TImageList", .Name = kTerrainImageLists[6], .Setup = PicturesFrom(IDB_TERRAIN_SUBTERRANEAN, 96)},
+        {.Class = L"TImageList", .Name = kTerrainImageLists[7], .Setup = PicturesFrom(IDB_TERRAIN_LAVA, 96)},
+        {.Class = L"TImageList", .Name = kTerrainImageLists[8], .Setup = PicturesFrom(IDB_TERRAIN_WATER, 96)},
 
         // The object file dialogs.
         {.Class = L"TOpenDialog", .Name = L"OpenDialog1", .Setup = Set<TOpenDialog>([](TOpenDialog& d) {

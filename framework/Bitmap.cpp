@@ -222,6 +222,22 @@ void TBitmap::Assign(const TBitmap& other)
 {
     if (&other == this)
         return;
+    CopyPixels(other);
+    transparent_ = other.transparent_;
+    transparentColor_ = other.transparentColor_;
+    Changed();
+}
+
+void TBitmap::AssignPixels(const TBitmap& other)
+{
+    if (&other == this)
+        return;
+    CopyPixels(other);
+    Changed();
+}
+
+void TBitmap::CopyPixels(const TBitmap& other)
+{
     TOwnedBitmap bitmap;
     uint32_t* bits = nullptr;
     if (!other.Empty()) {
@@ -230,9 +246,6 @@ void TBitmap::Assign(const TBitmap& other)
         std::memcpy(bits, other.bits_, static_cast<size_t>(other.width_) * other.height_ * sizeof(uint32_t));
     }
     Adopt(std::move(bitmap), bits, other.width_, other.height_);
-    transparent_ = other.transparent_;
-    transparentColor_ = other.transparentColor_;
-    Changed();
 }
 
 void TBitmap::SetTransparent(bool on)

@@ -40,6 +40,8 @@ public:
     void LoadFromResourceID(HINSTANCE instance, int id) { LoadFromResource(instance, MAKEINTRESOURCEW(id)); }
     // Copies another bitmap's pixels and settings.
     void Assign(const TBitmap& other);
+    // Copies another bitmap's size and pixels; the settings stay.
+    void AssignPixels(const TBitmap& other);
 
     // When Transparent is set, image lists and Draw leave the pixels of
     // TransparentColor out. clDefault means the colour of the bottom-left pixel.
@@ -55,6 +57,8 @@ private:
     void Changed();
     // Puts `bitmap` (w × h pixels at bits) in place of the current one.
     void Adopt(TOwnedBitmap bitmap, uint32_t* bits, int width, int height);
+    // Puts a copy of other's pixels in place of the current ones.
+    void CopyPixels(const TBitmap& other);
 
     int width_ = 0;
     int height_ = 0;

@@ -4,6 +4,28 @@
 
 #include "framework/OSError.h"
 
+namespace {
+
+struct TIconRequest {
+    int Size = 0;
+    bool Found = false;
+    HICON Icon = nullptr;
+    DWORD Error = ERROR_SUCCESS;
+};
+
+// Loads the first icon resource only.
+BOOL CALLBACK LoadFirstIcon(HMODULE module, LPCWSTR, LPWSTR name, LONG_PTR param)
+{
+    auto& request = *reinterpret_cast<TIconRequest*>(param);
+    request.Found = true;
+    request.Icon = static_cast<HICON>(LoadImageW(module, name, IMAGE_ICON, request.Size, request.Size, 0));
+    if (!request.Icon)
+        request.Error = GetLastError();
+    return FALSE;
+}
+
+}  // namespace
+
 void TIcon::TakeIcon(TOwnedIcon icon)
 {
     int width = 0;
@@ -60,4 +82,18 @@ void TIcon::Assign(const TIcon& other)
             RaiseLastOSError();
     }
     SetHandle(copy);
+}
+
+void LoadApplicationIcon(TIcon& icon, int size)
+{
+    if (size <= 0)
+        RaiseOSError(ERROR_INVALID_PARAMETER);
+    TIconRequest request;
+    request.Size = size;
+    EnumResourceNamesW(GetModuleHandleW(nullptr), RT_GROUP_ICON, LoadFirstIcon, reinterpret_cast<LONG_PTR>(&request));
+    if (!request.Found)
+        RaiseOSError(ERROR_RESOURCE_TYPE_NOT_FOUND);
+    if (!request.Icon)
+        RaiseOSError(request.Error != ERROR_SUCCESS ? request.Error : ERROR_INVALID_DATA);
+    icon.SetHandle(request.Icon);
 }

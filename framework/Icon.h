@@ -1,5 +1,5 @@
 #pragma once
-// Icons: one owned icon handle with its size.
+// Icons: one owned icon handle with its size, and the application's icon at a size.
 #include <windows.h>
 
 #include "framework/Component.h"
@@ -38,3 +38,8 @@ private:
     int width_ = 0;
     int height_ = 0;
 };
+
+// Loads the application's icon (the program's first icon resource) at size x
+// size pixels: its image of that size, else the nearest one scaled by the
+// system. Raises EOSError when the program has no icon or it cannot be loaded.
+void LoadApplicationIcon(TIcon& icon, int size);

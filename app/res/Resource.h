@@ -14,3 +14,7 @@
 #define IDB_TERRAIN_WATER 109
 #define IDB_CHECK_ALL 110
 #define IDB_CHECK_NONE 111
+
+// The same pictures drawn for 125, 150, 175 and 200 %: RCDATA resources, each a
+// zlib-compressed BMP, numbered as the 100 % picture plus 100 x the scale.
+#define IDR_SCALED_PICTURE(id, percent) ((id) + 100 * (percent))

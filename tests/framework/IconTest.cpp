@@ -32,6 +32,8 @@ TEST(Icon, OwnsItsHandleAndKnowsItsSize)
 
         EXPECT_THROW(icon.LoadFromResourceID(GetModuleHandleW(nullptr), 31999), EOSError);
         EXPECT_EQ(icon.Width(), 24) << "a failed load keeps the icon";
+        EXPECT_THROW(LoadApplicationIcon(icon, 32), EOSError) << "this program has no icon";
+        EXPECT_EQ(icon.Width(), 24);
     }
     EXPECT_EQ(handles::Live(handles::Kind::User), start.user);
     EXPECT_EQ(handles::Live(handles::Kind::Gdi), start.gdi);
