@@ -47,11 +47,19 @@ const wchar_t* const kTerrainImageLists[9] = {L"ImageList1", L"ImageList2", L"Im
                                               L"ImageList7", L"ImageList8", L"ImageList9"};
 constexpr int kTerrainPictureSize = 33;
 
-// An image list of 33 x 33 pictures (at 96 DPI; dpi is the form's) taken from a bitmap resource strip.
-TBinder PicturesFrom(int resourceId, int dpi)
+// The DPI the window is laid out for.
+int DpiOf(const TComponent& form)
 {
-    return Set<TImageList>([resourceId, dpi](TImageList& list) {
-        const int side = ScaledLength(kTerrainPictureSize, dpi);
+    const auto* window = dynamic_cast<const TControl*>(&form);
+    return window ? window->CurrentDpi() : kDesignDpi;
+}
+
+// An image list of the terrain pictures of a bitmap resource strip, drawn for the window's DPI.
+TBinder PicturesFrom(int resourceId)
+{
+    return Set<TImageList>([resourceId](TImageList& list, TComponent& form) {
+        const int dpi = DpiOf(form);
+        const int side = ScaleForDpi(kTerrainPictureSize, dpi);
         list.SetSize(side, side);
         TBitmap strip;
         LoadScaledPicture(strip, resourceId, dpi);
@@ -59,10 +67,12 @@ TBinder PicturesFrom(int resourceId, int dpi)
     });
 }
 
-// An image showing a bitmap resource drawn for dpi, the form's.
-TBinder PictureFrom(int resourceId, int dpi)
+// An image showing a bitmap resource drawn for the window's DPI.
+TBinder PictureFrom(int resourceId)
 {
-    return Set<TImage>([resourceId, dpi](TImage& image) { LoadScaledPicture(*image.Picture(), resourceId, dpi); });
+    return Set<TImage>([resourceId](TImage& image, TComponent& form) {
+        LoadScaledPicture(*image.Picture(), resourceId, DpiOf(form));
+    });
 }
 
 TBinder Bevels()
@@ -238,9 +248,9 @@ TFormDescription MainDescription()
         {.Class = L"TLabel", .Name = L"Label13", .Parent = L"GroupBox1", .Bounds = TBoundsSpec{413, 49, 11, 13},
          .Caption = L"All"},
         {.Class = L"TImage", .Name = L"CheckAll", .Parent = L"GroupBox1", .Bounds = TBoundsSpec{403, 64, 16, 16},
-         .Events = {On(&TControl::OnClick, &F::CheckAllClick)}, .Setup = PictureFrom(IDB_CHECK_ALL, 96)},
+         .Events = {On(&TControl::OnClick, &F::CheckAllClick)}, .Setup = PictureFrom(IDB_CHECK_ALL)},
         {.Class = L"TImage", .Name = L"CheckNone", .Parent = L"GroupBox1", .Bounds = TBoundsSpec{420, 64, 16, 16},
-         .Events = {On(&TControl::OnClick, &F::CheckNoneClick)}, .Setup = PictureFrom(IDB_CHECK_NONE, 96)},
+         .Events = {On(&TControl::OnClick, &F::CheckNoneClick)}, .Setup = PictureFrom(IDB_CHECK_NONE)},
         {.Class = L"TPanel", .Name = L"Panel1", .Parent = L"GroupBox1", .Bounds = TBoundsSpec{8, 88, 441, 255},
          .Caption = L"", .Anchors = kAllSides, .TabOrder = 11, .Setup = Bevels()},
         {.Class = L"TImage", .Name = L"Image8", .Parent = L"Panel1", .Bounds = TBoundsSpec{8, 8, 17, 17},
@@ -293,9 +303,9 @@ TFormDescription MainDescription()
         {.Class = L"TLabel", .Name = L"Label14", .Parent = L"GroupBox3", .Bounds = TBoundsSpec{405, 28, 11, 13},
          .Caption = L"All"},
         {.Class = L"TImage", .Name = L"Image1", .Parent = L"GroupBox3", .Bounds = TBoundsSpec{395, 41, 16, 16},
-         .Events = {On(&TControl::OnClick, &F::IACheckControl20Click)}, .Setup = PictureFrom(IDB_CHECK_ALL, 96)},
+         .Events = {On(&TControl::OnClick, &F::IACheckControl20Click)}, .Setup = PictureFrom(IDB_CHECK_ALL)},
         {.Class = L"TImage", .Name = L"Image2", .Parent = L"GroupBox3", .Bounds = TBoundsSpec{412, 41, 16, 16},
-         .Events = {On(&TControl::OnClick, &F::IACheckControl19Click)}, .Setup = PictureFrom(IDB_CHECK_NONE, 96)},
+         .Events = {On(&TControl::OnClick, &F::IACheckControl19Click)}, .Setup = PictureFrom(IDB_CHECK_NONE)},
         // "Terrain" stands on the frame's top edge in place of a caption.
         {.Class = L"TRadioButton", .Name = L"RadioButton8", .Parent = L"GroupBox2", .Bounds = TBoundsSpec{16, 41, 55, 17},
          .Caption = L"Terrain", .TabOrder = 6},
@@ -311,15 +321,15 @@ TFormDescription MainDescription()
          .Bounds = TBoundsSpec{360, 112, 81, 17}, .Caption = L"Resources", .TabOrder = 4},
 
         // The terrain pictures, one image list per terrain, shared by both rows.
-        {.Class = L"TImageList", .Name = kTerrainImageLists[0], .Setup = PicturesFrom(IDB_TERRAIN_DIRT, 96)},
-        {.Class = L"TImageList", .Name = kTerrainImageLists[1], .Setup = PicturesFrom(IDB_TERRAIN_SAND, 96)},
-        {.Class = L"TImageList", .Name = kTerrainImageLists[2], .Setup = PicturesFrom(IDB_TERRAIN_GRASS, 96)},
-        {.Class = L"TImageList", .Name = kTerrainImageLists[3], .Setup = PicturesFrom(IDB_TERRAIN_SNOW, 96)},
-        {.Class = L"TImageList", .Name = kTerrainImageLists[4], .Setup = PicturesFrom(IDB_TERRAIN_SWAMP, 96)},
-        {.Class = L"TImageList", .Name = kTerrainImageLists[5], .Setup = PicturesFrom(IDB_TERRAIN_ROUGH, 96)},
-        {.Class = L"TImageList", .Name = kTerrainImageLists[6], .Setup = PicturesFrom(IDB_TERRAIN_SUBTERRANEAN, 96)},
-        {.Class = L"TImageList", .Name = kTerrainImageLists[7], .Setup = PicturesFrom(IDB_TERRAIN_LAVA, 96)},
-        {.Class = L"TImageList", .Name = kTerrainImageLists[8], .Setup = PicturesFrom(IDB_TERRAIN_WATER, 96)},
+        {.Class = L"TImageList", .Name = kTerrainImageLists[0], .Setup = PicturesFrom(IDB_TERRAIN_DIRT)},
+        {.Class = L"TImageList", .Name = kTerrainImageLists[1], .Setup = PicturesFrom(IDB_TERRAIN_SAND)},
+        {.Class = L"TImageList", .Name = kTerrainImageLists[2], .Setup = PicturesFrom(IDB_TERRAIN_GRASS)},
+        {.Class = L"TImageList", .Name = kTerrainImageLists[3], .Setup = PicturesFrom(IDB_TERRAIN_SNOW)},
+        {.Class = L"TImageList", .Name = kTerrainImageLists[4], .Setup = PicturesFrom(IDB_TERRAIN_SWAMP)},
+        {.Class = L"TImageList", .Name = kTerrainImageLists[5], .Setup = PicturesFrom(IDB_TERRAIN_ROUGH)},
+        {.Class = L"TImageList", .Name = kTerrainImageLists[6], .Setup = PicturesFrom(IDB_TERRAIN_SUBTERRANEAN)},
+        {.Class = L"TImageList", .Name = kTerrainImageLists[7], .Setup = PicturesFrom(IDB_TERRAIN_LAVA)},
+        {.Class = L"TImageList", .Name = kTerrainImageLists[8], .Setup = PicturesFrom(IDB_TERRAIN_WATER)},
 
         // The object file dialogs.
         {.Class = L"TOpenDialog", .Name = L"OpenDialog1", .Setup = Set<TOpenDialog>([](TOpenDialog& d) {

@@ -10,15 +10,10 @@ int PictureScaleFor(int dpi)
     // it than enlarging one.
     int best = kPictureScales[0];
     for (const int scale : kPictureScales) {
-        const std::int64_t distance = std::llabs(std::int64_t{dpi} * 100 - std::int64_t{scale} * kBaseDpi);
-        const std::int64_t bestDistance = std::llabs(std::int64_t{dpi} * 100 - std::int64_t{best} * kBaseDpi);
+        const std::int64_t distance = std::llabs(std::int64_t{dpi} * 100 - std::int64_t{scale} * kDesignDpi);
+        const std::int64_t bestDistance = std::llabs(std::int64_t{dpi} * 100 - std::int64_t{best} * kDesignDpi);
         if (distance <= bestDistance)
             best = scale;
     }
     return best;
-}
-
-int ScaledLength(int length, int dpi)
-{
-    return static_cast<int>((std::int64_t{length} * dpi * 2 + kBaseDpi) / (2 * kBaseDpi));
 }

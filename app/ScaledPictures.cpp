@@ -11,8 +11,8 @@
 namespace {
 
 // 25 % to 2000 %: beyond any display both ways, and every picture at least 4 pixels wide.
-constexpr int kMinDpi = kBaseDpi / 4;
-constexpr int kMaxDpi = 20 * kBaseDpi;
+constexpr int kMinDpi = kDesignDpi / 4;
+constexpr int kMaxDpi = 20 * kDesignDpi;
 
 // A picture resource at 96 DPI: the side of one picture and how many stand side by side.
 struct TPictureShape {
@@ -80,7 +80,7 @@ void StretchPictures(TBitmap& to, TBitmap& from, int count, int side)
 void LoadScaledPicture(TBitmap& into, int resourceId, int dpi)
 {
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    if (dpi == kBaseDpi) {
+    if (dpi == kDesignDpi) {
         into.LoadFromResourceID(instance, resourceId);
         return;
     }
@@ -88,8 +88,8 @@ void LoadScaledPicture(TBitmap& into, int resourceId, int dpi)
         RaiseOSError(ERROR_INVALID_PARAMETER);
     const TPictureShape shape = ShapeOf(resourceId);
     const int scale = PictureScaleFor(dpi);
-    const int drawnSide = ScaledLength(shape.Side, scale * kBaseDpi / 100);
-    const int side = ScaledLength(shape.Side, dpi);
+    const int drawnSide = ScaleForDpi(shape.Side, scale * kDesignDpi / 100);
+    const int side = ScaleForDpi(shape.Side, dpi);
     TBitmap drawn;
     LoadDrawn(drawn, instance, resourceId, scale, drawnSide * shape.Count, drawnSide);
     if (side == drawnSide) {

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "framework/DpiScale.h"
 #include "framework/Forms.h"
 #include "framework/Handles.h"
 #include "framework/MouseState.h"
@@ -46,8 +47,10 @@ THintWindow::~THintWindow()
         handles::Freed(handles::Kind::User);
 }
 
-void THintWindow::ShowAt(std::wstring_view text, POINT screen)
+void THintWindow::ShowAt(std::wstring_view text, POINT screen, int dpi)
 {
+    // Lines wrap at 400 pixels of 96 DPI, at the form's DPI.
+    SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, ScaleForDpi(400, dpi));
     text_.assign(text);
     TOOLINFOW ti{};
     ti.cbSize = sizeof ti;
@@ -129,7 +132,7 @@ void TimerFired(HWND form, UINT_PTR id)
     GetCursorPos(&pt);
     // Below the pointer, clear of the cursor shape.
     pt.y += GetSystemMetrics(SM_CYCURSOR) * 3 / 4;
-    owner->HintWindow().ShowAt(gPendingText, pt);
+    owner->HintWindow().ShowAt(gPendingText, pt, owner->CurrentDpi());
     gShownOn = owner;
     SetTimer(form, kHideTimer, kHideDelayMs, nullptr);
 }

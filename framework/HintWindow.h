@@ -16,8 +16,8 @@ public:
     THintWindow(const THintWindow&) = delete;
     THintWindow& operator=(const THintWindow&) = delete;
 
-    // Shows `text` with its top-left corner at `screen`.
-    void ShowAt(std::wstring_view text, POINT screen);
+    // Shows `text` with its top-left corner at `screen`, wrapped for the form's DPI.
+    void ShowAt(std::wstring_view text, POINT screen, int dpi = 96);
     void Hide();
     bool Shown() const { return shown_; }
     HWND Handle() const { return tip_; }

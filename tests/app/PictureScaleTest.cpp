@@ -19,8 +19,8 @@ TEST(PictureScale, LengthsRoundHalfAwayFromZero)
 {
     const std::pair<int, int> terrain[] = {{96, 33}, {100, 34}, {120, 41}, {144, 50}, {168, 58}, {192, 66}, {240, 83}};
     for (const auto& [dpi, side] : terrain)
-        EXPECT_EQ(ScaledLength(33, dpi), side) << dpi;
-    EXPECT_EQ(ScaledLength(16, 120), 20);
-    EXPECT_EQ(ScaledLength(15, 144), 23) << "22.5";
-    EXPECT_EQ(ScaledLength(16, 240), 40);
+        EXPECT_EQ(ScaleForDpi(33, dpi), side) << dpi;
+    EXPECT_EQ(ScaleForDpi(16, 120), 20);
+    EXPECT_EQ(ScaleForDpi(15, 144), 23) << "22.5";
+    EXPECT_EQ(ScaleForDpi(16, 240), 40);
 }

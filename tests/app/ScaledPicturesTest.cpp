@@ -23,8 +23,8 @@ TEST(ScaledPictures, EveryDpiGetsTheScaledSize)
         EXPECT_EQ(strip.Height(), side) << dpi;
         TBitmap check;
         LoadScaledPicture(check, IDB_CHECK_ALL, dpi);
-        EXPECT_EQ(check.Width(), ScaledLength(16, dpi)) << dpi;
-        EXPECT_EQ(check.Height(), ScaledLength(16, dpi)) << dpi;
+        EXPECT_EQ(check.Width(), ScaleForDpi(16, dpi)) << dpi;
+        EXPECT_EQ(check.Height(), ScaleForDpi(16, dpi)) << dpi;
     }
 }
 
