@@ -1,6 +1,7 @@
 #include "app/TrayBehaviour.h"
 
 #include "framework/Application.h"
+#include "framework/Dpi.h"
 #include "framework/Forms.h"
 #include "framework/OSError.h"
 #include "framework/StdCtrls.h"
@@ -39,7 +40,18 @@ void TTrayBehaviour::GiveIconOfWindow()
         icon_.SetIcon(window_.Icon());
         return;
     }
-    // A window without an icon of its own shows the application's.
+    // A window without an icon of its own shows the application's: away from
+    // 96 DPI at the system's small icon size for the window's DPI.
+    if (window_.CurrentDpi() != kDesignDpi) {
+        try {
+            TIcon icon;
+            LoadApplicationIcon(icon, SystemMetricForDpi(SM_CXSMICON, window_.CurrentDpi()));
+            icon_.SetIcon(&icon);
+            return;
+        } catch (const Exception&) {
+            // A program without an icon of its own: the system's, as at 96 DPI.
+        }
+    }
     HICON copy = CopyIcon(Application->Icon());
     if (!copy)
         RaiseLastOSError();

@@ -122,7 +122,7 @@ void TCustomForm::CreateParams(TCreateParams& p)
 
 void TCustomForm::InitializeWindow()
 {
-    if (!icon_->Empty())
+    if (!icon_->Empty() || dpi_ != kDesignDpi)
         IconChanged(nullptr);
     // A window made on a monitor of another DPI than the system's is laid out for it.
     if (const int dpi = WindowDpi(Handle()); dpi != dpi_)
@@ -138,6 +138,7 @@ void TCustomForm::ChangeDpi(int dpi)
     // Size limits belong to one DPI; OnDpiChanged sets those of the new one.
     SetConstraints({});
     designLayout_.Apply(*this, dpi);
+    IconChanged(nullptr);
     DoDpiChanged();
     // Controls that kept their size draw their frames at the new width too.
     if (HandleAllocated())
@@ -167,9 +168,31 @@ void TCustomForm::IconChanged(TObject*)
 {
     if (!HandleAllocated())
         return;
-    HICON icon = icon_->Empty() ? Application->Icon() : icon_->Handle();
-    SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    HICON big = icon_->Empty() ? Application->Icon() : icon_->Handle();
+    HICON small = big;
+    // Away from 96 DPI the program's icon is loaded at the system's icon sizes for the DPI.
+    if (icon_->Empty() && dpi_ != kDesignDpi) {
+        try {
+            auto bigIcon = std::make_unique<TIcon>();
+            auto smallIcon = std::make_unique<TIcon>();
+            LoadApplicationIcon(*bigIcon, SystemMetricForDpi(SM_CXICON, dpi_));
+            LoadApplicationIcon(*smallIcon, SystemMetricForDpi(SM_CXSMICON, dpi_));
+            big = bigIcon->Handle();
+            small = smallIcon->Handle();
+            SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+            SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+            // The window shows the new ones now; the old ones can go.
+            dpiIcons_[0] = std::move(bigIcon);
+            dpiIcons_[1] = std::move(smallIcon);
+            return;
+        } catch (const Exception&) {
+            // A program without an icon of its own shows the system's, as at 96 DPI.
+        }
+    }
+    SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+    dpiIcons_[0].reset();
+    dpiIcons_[1].reset();
 }
 
 RECT TCustomForm::ClientRect() const

@@ -134,6 +134,8 @@ private:
     bool minimized_ = false;
     std::unique_ptr<THintWindow> hint_;
     int dpi_ = kDesignDpi;
+    // The program's icon at the large and small sizes of a DPI other than 96.
+    std::unique_ptr<TIcon> dpiIcons_[2];
     TDesignLayout designLayout_;
 };
 

@@ -52,6 +52,19 @@ SIZE TextExtent(TControl& control, const std::wstring& text)
     return size;
 }
 
+// The width of an icon's picture.
+int IconSide(HICON icon)
+{
+    ICONINFO info{};
+    if (!icon || !GetIconInfo(icon, &info))
+        return 0;
+    BITMAP bitmap{};
+    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+}
+
 class MainFormDpiTest : public MainFormTest {
 protected:
     void ExpectLayoutAt(int dpi)
@@ -206,6 +219,13 @@ TEST_F(MainFormDpiTest, ADpiChangeTakesTheSuggestedPlaceAndTheNewLayoutAndKeepsT
         EXPECT_EQ(window.top, suggested.top) << dpi;
         ExpectLayoutAt(dpi);
         EXPECT_EQ(GetFocus(), paste->Handle()) << dpi;
+        // The title bar's and the task switcher's icons at the system's sizes for the DPI.
+        if (dpi != 96) {
+            EXPECT_EQ(IconSide(reinterpret_cast<HICON>(SendMessageW(form->Handle(), WM_GETICON, ICON_SMALL, 0))),
+                      SystemMetricForDpi(SM_CXSMICON, dpi));
+            EXPECT_EQ(IconSide(reinterpret_cast<HICON>(SendMessageW(form->Handle(), WM_GETICON, ICON_BIG, 0))),
+                      SystemMetricForDpi(SM_CXICON, dpi));
+        }
         EXPECT_EQ(CopiedBlock(), before) << dpi;
     }
     // Back at the first DPI, every control stands where it stood.
