@@ -33,9 +33,15 @@ void TDesignLayout::Apply(TControl& root, int dpi) const
                                ScaleForDpi(place.Bounds->Width, dpi), ScaleForDpi(place.Bounds->Height, dpi));
     }
     // Fonts last: a control that sizes itself to its text does so in its new font.
-    if (fontHeight_)
+    // Away from 96 DPI the font is an outline one, which has every size.
+    const bool outline = dpi != kDesignDpi;
+    if (fontHeight_) {
+        root.Font()->SetOutlinePreferred(outline);
         root.Font()->SetHeight(FontHeightForDpi(*fontHeight_, dpi));
+    }
     for (auto [control, place] : controls)
-        if (place->FontHeight)
+        if (place->FontHeight) {
+            control->Font()->SetOutlinePreferred(outline);
             control->Font()->SetHeight(FontHeightForDpi(*place->FontHeight, dpi));
+        }
 }

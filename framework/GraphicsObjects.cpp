@@ -4,6 +4,7 @@
 #include <cwchar>
 #include <utility>
 
+#include "framework/Component.h"
 #include "framework/OSError.h"
 
 namespace {
@@ -47,6 +48,10 @@ void TGraphicsObject::Changed()
 }
 
 // ---- TFont ----
+
+namespace {
+const std::wstring kOutlineSansSerif = L"Microsoft Sans Serif";
+}
 
 TFont::TFont() = default;
 
@@ -102,6 +107,14 @@ void TFont::SetCharset(BYTE charset)
     Changed(handle_);
 }
 
+void TFont::SetOutlinePreferred(bool on)
+{
+    if (on == outline_)
+        return;
+    outline_ = on;
+    Changed(handle_);
+}
+
 HFONT TFont::Handle() const
 {
     if (!handle_) {
@@ -112,13 +125,15 @@ HFONT TFont::Handle() const
         lf.lfUnderline = (style_ & fsUnderline) ? TRUE : FALSE;
         lf.lfStrikeOut = (style_ & fsStrikeOut) ? TRUE : FALSE;
         lf.lfCharSet = charset_;
-        lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
+        lf.lfOutPrecision = outline_ ? OUT_TT_PRECIS : OUT_DEFAULT_PRECIS;
         lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
         lf.lfQuality = DEFAULT_QUALITY;
         lf.lfPitchAndFamily = DEFAULT_PITCH;
+        // The bitmap face of dialogs has an outline twin drawn to its measures.
+        const std::wstring& face = outline_ && SameText(name_, L"MS Sans Serif") ? kOutlineSansSerif : name_;
         // Face names longer than the system allows are cut, as the system would.
-        const size_t n = std::min(name_.size(), static_cast<size_t>(LF_FACESIZE - 1));
-        std::wmemcpy(lf.lfFaceName, name_.data(), n);
+        const size_t n = std::min(face.size(), static_cast<size_t>(LF_FACESIZE - 1));
+        std::wmemcpy(lf.lfFaceName, face.data(), n);
         HFONT font = CreateFontIndirectW(&lf);
         if (!font)
             RaiseLastOSError();
@@ -141,6 +156,7 @@ void TFont::SetHandle(HFONT font)
         style_ = (lf.lfWeight >= FW_BOLD ? fsBold : 0u) | (lf.lfItalic ? fsItalic : 0u) |
                  (lf.lfUnderline ? fsUnderline : 0u) | (lf.lfStrikeOut ? fsStrikeOut : 0u);
         charset_ = lf.lfCharSet;
+        outline_ = lf.lfOutPrecision == OUT_TT_PRECIS || lf.lfOutPrecision == OUT_TT_ONLY_PRECIS;
     }
     TOwnedFont old = std::move(handle_);
     handle_.Reset(font);
@@ -154,7 +170,7 @@ void TFont::Assign(const TFont& other)
         return;
     // A handed-over font (a turned one, say) is replaced even by equal settings.
     const bool sameFont = !(handedOver_ && handle_) && name_ == other.name_ && height_ == other.height_ &&
-                          style_ == other.style_ && charset_ == other.charset_;
+                          style_ == other.style_ && charset_ == other.charset_ && outline_ == other.outline_;
     if (sameFont && color_ == other.color_)
         return;
     name_ = other.name_;
@@ -162,6 +178,7 @@ void TFont::Assign(const TFont& other)
     style_ = other.style_;
     color_ = other.color_;
     charset_ = other.charset_;
+    outline_ = other.outline_;
     if (sameFont)
         Changed();
     else

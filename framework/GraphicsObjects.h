@@ -63,6 +63,11 @@ public:
     void SetColor(TColor color);
     BYTE Charset() const { return charset_; }
     void SetCharset(BYTE charset);
+    // Prefers an outline (TrueType) font of the name to a bitmap one, which the
+    // system has at a few sizes only: used away from 96 DPI, where sizes scale.
+    // "MS Sans Serif" is then made as its outline twin, "Microsoft Sans Serif".
+    bool OutlinePreferred() const { return outline_; }
+    void SetOutlinePreferred(bool on);
 
     // The font, created on first use and again after a change of the settings.
     HFONT Handle() const;
@@ -80,6 +85,7 @@ private:
     TFontStyles style_ = 0;
     TColor color_ = clWindowText;
     BYTE charset_ = DEFAULT_CHARSET;
+    bool outline_ = false;
     mutable bool handedOver_ = false;  // the handle came from SetHandle, not from the settings
     mutable TOwnedFont handle_;
 };

@@ -310,6 +310,8 @@ TEST(FormDescription, AChangeOfDpiScalesTheDescribedLayout)
     EXPECT_EQ(button->Font()->Height(), -16);
     EXPECT_EQ(label->Font()->Height(), -16);
     EXPECT_TRUE(label->Font()->Style() & fsBold);
+    EXPECT_TRUE(button->Font()->OutlinePreferred()) << "bitmap fonts have few sizes";
+    EXPECT_TRUE(label->Font()->OutlinePreferred());
 
     // The same DPI again, or one no display has, changes nothing.
     form->ChangeDpi(144);
@@ -329,6 +331,8 @@ TEST(FormDescription, AChangeOfDpiScalesTheDescribedLayout)
     EXPECT_EQ(box->Width(), 300);
     EXPECT_EQ(form->Font()->Height(), -11);
     EXPECT_EQ(label->Font()->Height(), -11);
+    EXPECT_FALSE(button->Font()->OutlinePreferred());
+    EXPECT_FALSE(label->Font()->OutlinePreferred());
 }
 
 // WM_DPICHANGED: a sizeable form takes the suggested rectangle, a fixed one its place.

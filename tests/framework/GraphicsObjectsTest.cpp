@@ -67,6 +67,32 @@ TEST(Font, HandleFollowsTheSettings)
     EXPECT_EQ(handles::Live(handles::Kind::Gdi), start.gdi + 1) << "the turned font was freed";
 }
 
+// Away from 96 DPI fonts are outline ones; the dialog face becomes its outline twin.
+TEST(Font, AnOutlineFontIsAskedForWhenPreferred)
+{
+    TFont font;
+    LOGFONTW lf{};
+    ASSERT_EQ(GetObjectW(font.Handle(), sizeof lf, &lf), int(sizeof lf));
+    EXPECT_EQ(lf.lfOutPrecision, OUT_DEFAULT_PRECIS);
+    EXPECT_STREQ(lf.lfFaceName, L"MS Sans Serif");
+
+    HFONT bitmap = font.Handle();
+    font.SetOutlinePreferred(true);
+    EXPECT_NE(font.Handle(), bitmap) << "a new font for the new setting";
+    ASSERT_EQ(GetObjectW(font.Handle(), sizeof lf, &lf), int(sizeof lf));
+    EXPECT_EQ(lf.lfOutPrecision, OUT_TT_PRECIS);
+    EXPECT_STREQ(lf.lfFaceName, L"Microsoft Sans Serif");
+    EXPECT_EQ(font.Name(), L"MS Sans Serif") << "the setting keeps its name";
+
+    TFont copy;
+    copy.Assign(font);
+    EXPECT_TRUE(copy.OutlinePreferred());
+    copy.SetName(L"Tahoma");
+    ASSERT_EQ(GetObjectW(copy.Handle(), sizeof lf, &lf), int(sizeof lf));
+    EXPECT_STREQ(lf.lfFaceName, L"Tahoma");
+    EXPECT_EQ(lf.lfOutPrecision, OUT_TT_PRECIS);
+}
+
 TEST(Handles, HundredsOfObjectsComeAndGoWithoutLeaks)
 {
     TLiveCounts start;
