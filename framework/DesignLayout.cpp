@@ -1,5 +1,7 @@
 #include "framework/DesignLayout.h"
 
+#include <algorithm>
+
 #include "framework/Control.h"
 #include "framework/DpiScale.h"
 
@@ -17,7 +19,7 @@ void TDesignLayout::SetClientSize(std::optional<int> width, std::optional<int> h
     clientHeight_ = height;
 }
 
-void TDesignLayout::Apply(TControl& root, int dpi) const
+void TDesignLayout::Apply(TControl& root, int dpi, int fromDpi) const
 {
     if (clientWidth_ || clientHeight_)
         root.SetClientSize(clientWidth_ ? ScaleForDpi(*clientWidth_, dpi) : root.ClientWidth(),
@@ -44,4 +46,12 @@ void TDesignLayout::Apply(TControl& root, int dpi) const
             control->Font()->SetOutlinePreferred(outline);
             control->Font()->SetHeight(FontHeightForDpi(*place->FontHeight, dpi));
         }
+    for (int i = 0; i < root.ComponentCount(); ++i) {
+        auto* control = dynamic_cast<TControl*>(root.Components(i));
+        if (!control || control->ParentFont() ||
+            std::any_of(controls.begin(), controls.end(), [&](const auto& c) { return c.first == control && c.second->FontHeight; }))
+            continue;
+        control->Font()->SetOutlinePreferred(outline);
+        control->Font()->SetHeight(RescaleFontHeight(control->Font()->Height(), fromDpi, dpi));
+    }
 }

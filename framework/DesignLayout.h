@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/DpiScale.h"
+
 class TControl;
 
 struct TDesignBounds {
@@ -37,7 +39,9 @@ public:
     // the root's client size first, then the controls in description order (parents
     // before their children, so each keeps its place from its parent's edges), then
     // the fonts (so that a control sized to its text takes its new text's size).
-    void Apply(TControl& root, int dpi) const;
+    // Controls that took a font of their own after the form was built (not
+    // described) keep its point size from `fromDpi`.
+    void Apply(TControl& root, int dpi, int fromDpi = kDesignDpi) const;
 
 private:
     std::vector<TDesignPlace> places_;

@@ -37,3 +37,14 @@ constexpr int FontHeightForDpi(int height, int dpi)
     const int points = MulDivRound(-height, 72, kDesignDpi);
     return -MulDivRound(points, dpi, 72);
 }
+
+// A font height made for `fromDpi` made again for `toDpi` at the same point size.
+constexpr int RescaleFontHeight(int height, int fromDpi, int toDpi)
+{
+    if (fromDpi == toDpi || height == 0 || fromDpi <= 0)
+        return height;
+    if (height > 0)
+        return MulDivRound(height, toDpi, fromDpi);
+    const int points = MulDivRound(-height, 72, fromDpi);
+    return -MulDivRound(points, toDpi, 72);
+}

@@ -134,10 +134,11 @@ void TCustomForm::ChangeDpi(int dpi)
     // Beyond what any display has: a message's bad value.
     if (dpi < 24 || dpi > 2400 || dpi == dpi_)
         return;
+    const int old = dpi_;
     dpi_ = dpi;
     // Size limits belong to one DPI; OnDpiChanged sets those of the new one.
     SetConstraints({});
-    designLayout_.Apply(*this, dpi);
+    designLayout_.Apply(*this, dpi, old);
     IconChanged(nullptr);
     DoDpiChanged();
     // Controls that kept their size draw their frames at the new width too.

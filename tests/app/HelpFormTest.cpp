@@ -87,6 +87,34 @@ TEST_F(HelpFormTest, TheLanguageFollowsRuAndTheFilesThatExist)
     EXPECT_TRUE(Ru()->Down() && !Ru()->Enabled() && HelpInRussian());
 }
 
+// Moved to a monitor of 144 DPI: the suggested rectangle, the layout of 144 DPI
+// from the window's edges, the text and its Russian font at 8 pt there.
+TEST_F(HelpFormTest, ADpiChangeLaysTheWindowOutAgainAndKeepsItsText)
+{
+    Files(true, true);
+    Open();
+    ClickRu();
+    auto* memo = FindComponentAs<TMemo>(help.get(), L"Memo1");
+    auto* panel = FindComponentAs<TPanel>(help.get(), L"Panel1");
+    help->ShowForm();
+    memo->SetFocus();
+    RECT suggested{100, 80, 100 + 760, 80 + 820};
+    SendMessageW(help->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    const RECT window = help->BoundsRect();
+    EXPECT_TRUE(EqualRect(&window, &suggested));
+    EXPECT_EQ(Text(), kRussianText);
+    EXPECT_EQ(Charset(), RUSSIAN_CHARSET);
+    EXPECT_EQ(memo->Font()->Height(), -16);
+    EXPECT_EQ(GetFocus(), memo->Handle());
+    // Edges of 144 DPI (each length rounded alone, so within a pixel): 6 round the
+    // text, the buttons' panel 8 from the bottom, centred.
+    EXPECT_EQ(memo->Left(), 6);
+    EXPECT_EQ(help->ClientWidth() - memo->BoundsRect().right, 6);
+    EXPECT_NEAR(help->ClientHeight() - panel->BoundsRect().bottom, 8, 1);
+    EXPECT_NEAR(panel->Left(), (help->ClientWidth() - panel->Width()) / 2, 1);
+    EXPECT_EQ(panel->Width(), 144);
+}
+
 TEST_F(HelpFormTest, RuThatCannotLoadKeepsTheTextAndTheLanguage)
 {
     Files(true, true);

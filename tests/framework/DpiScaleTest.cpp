@@ -43,4 +43,14 @@ TEST(DpiScale, FontsKeepTheirPointSize)
     EXPECT_EQ(FontHeightForDpi(0, 144), 0);
 }
 
+TEST(DpiScale, AFontMadeForOneDpiIsMadeAgainForAnother)
+{
+    EXPECT_EQ(RescaleFontHeight(-16, 144, 192), -21);
+    EXPECT_EQ(RescaleFontHeight(-21, 192, 96), -11);
+    EXPECT_EQ(RescaleFontHeight(-13, 120, 120), -13);
+    EXPECT_EQ(RescaleFontHeight(20, 144, 96), 13);
+    // Round trips through other DPIs come back to the same height.
+    EXPECT_EQ(RescaleFontHeight(RescaleFontHeight(RescaleFontHeight(-16, 144, 120), 120, 192), 192, 144), -16);
+}
+
 }  // namespace
