@@ -30,19 +30,31 @@ start_display() {
     echo "$DISPLAY" > "$dir/display"
     return
   fi
+  # Sessions started at the same time (ctest -j) must not pick the same number:
+  # one of them at a time chooses, and a display counts as ours only while the
+  # server we started runs (another one may have taken the number first).
+  exec 7>>/tmp/.kestrin-displays.lock
+  flock 7
   local n
   for n in $(seq 91 140); do
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
     detached Xvfb ":$n" -screen 0 "${KESTRIN_SCREEN:-1280x1024}x24" -nolisten tcp
-    echo $! > "$dir/xvfb.pid"
+    local pid=$!
+    echo "$pid" > "$dir/xvfb.pid"
     local i
     for i in $(seq 1 100); do
-      if display_works ":$n"; then echo ":$n" > "$dir/display"; return; fi
+      kill -0 "$pid" 2>/dev/null || break
+      if display_works ":$n"; then
+        echo ":$n" > "$dir/display"
+        exec 7>&-
+        return
+      fi
       sleep 0.1
     done
-    kill "$(cat "$dir/xvfb.pid")" 2>/dev/null || true
+    kill "$pid" 2>/dev/null || true
     rm -f "$dir/xvfb.pid"
   done
+  exec 7>&-
   echo "session.sh: could not start a virtual display" >&2
   exit 1
 }

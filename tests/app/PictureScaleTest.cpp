@@ -14,13 +14,3 @@ TEST(PictureScale, NearestSetHalfwayGoesToTheLargerOne)
     for (const auto& [dpi, scale] : cases)
         EXPECT_EQ(PictureScaleFor(dpi), scale) << dpi;
 }
-
-TEST(PictureScale, LengthsRoundHalfAwayFromZero)
-{
-    const std::pair<int, int> terrain[] = {{96, 33}, {100, 34}, {120, 41}, {144, 50}, {168, 58}, {192, 66}, {240, 83}};
-    for (const auto& [dpi, side] : terrain)
-        EXPECT_EQ(ScaleForDpi(33, dpi), side) << dpi;
-    EXPECT_EQ(ScaleForDpi(16, 120), 20);
-    EXPECT_EQ(ScaleForDpi(15, 144), 23) << "22.5";
-    EXPECT_EQ(ScaleForDpi(16, 240), 40);
-}

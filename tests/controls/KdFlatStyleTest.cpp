@@ -150,7 +150,8 @@ TEST_F(KdFlatStyleTest, TheFrameFollowsTheThemeEnabledFocusAndHover)
     EXPECT_EQ(Corner(edit), frame);
 
     // The focus of a combo box's edit part is the box's.
-    COMBOBOXINFO info{sizeof info};
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
     ASSERT_TRUE(GetComboBoxInfo(combo->Handle(), &info));
     SetFocus(info.hwndItem);
     EXPECT_EQ(State(combo), KdfsEnabled | KdfsFocus);
