@@ -5,14 +5,6 @@
 #include "framework/Control.h"
 #include "framework/DpiScale.h"
 
-void TDesignLayout::Clear()
-{
-    places_.clear();
-    clientWidth_.reset();
-    clientHeight_.reset();
-    fontHeight_.reset();
-}
-
 void TDesignLayout::SetClientSize(std::optional<int> width, std::optional<int> height)
 {
     clientWidth_ = width;
@@ -46,10 +38,13 @@ void TDesignLayout::Apply(TControl& root, int dpi, int fromDpi) const
             control->Font()->SetOutlinePreferred(outline);
             control->Font()->SetHeight(FontHeightForDpi(*place->FontHeight, dpi));
         }
+    const auto described = [&](const TControl* control) {
+        return std::any_of(controls.begin(), controls.end(),
+                           [&](const auto& c) { return c.first == control && c.second->FontHeight; });
+    };
     for (int i = 0; i < root.ComponentCount(); ++i) {
         auto* control = dynamic_cast<TControl*>(root.Components(i));
-        if (!control || control->ParentFont() ||
-            std::any_of(controls.begin(), controls.end(), [&](const auto& c) { return c.first == control && c.second->FontHeight; }))
+        if (!control || control->ParentFont() || described(control))
             continue;
         control->Font()->SetOutlinePreferred(outline);
         control->Font()->SetHeight(RescaleFontHeight(control->Font()->Height(), fromDpi, dpi));

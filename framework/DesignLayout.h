@@ -19,21 +19,17 @@ struct TDesignBounds {
 };
 
 struct TDesignPlace {
-    std::wstring Name;                // the control, found by name in the form
+    std::wstring Name;                    // the control, found by name in the form
     std::optional<TDesignBounds> Bounds;  // at 96 DPI
-    std::optional<int> FontHeight;    // the control's own font at 96 DPI
+    std::optional<int> FontHeight;        // the control's own font at 96 DPI
 };
 
 class TDesignLayout {
 public:
-    void Clear();
-    bool Empty() const { return places_.empty() && !clientWidth_ && !clientHeight_ && !fontHeight_; }
     void AddPlace(TDesignPlace place) { places_.push_back(std::move(place)); }
     void SetClientSize(std::optional<int> width, std::optional<int> height);
     void SetFontHeight(int height) { fontHeight_ = height; }
     const std::vector<TDesignPlace>& Places() const { return places_; }
-    std::optional<int> ClientWidth() const { return clientWidth_; }
-    std::optional<int> ClientHeight() const { return clientHeight_; }
 
     // Gives the root (a form) and its described controls their places at `dpi`:
     // the root's client size first, then the controls in description order (parents

@@ -85,10 +85,13 @@ protected:
             EXPECT_NEAR(control->Top(), S(place.Bounds->Top), 1);
             // Labels size themselves to their text; combo boxes take their font's height.
             auto* label = dynamic_cast<TLabel*>(control);
-            if (!label || !label->AutoSize())
+            const bool sizedToText = label && label->AutoSize();
+            if (!sizedToText) {
                 EXPECT_NEAR(control->Width(), S(place.Bounds->Width), 1);
-            if ((!label || !label->AutoSize()) && !dynamic_cast<TCustomCombo*>(control))
+            }
+            if (!sizedToText && !dynamic_cast<TCustomCombo*>(control)) {
                 EXPECT_NEAR(control->Height(), S(place.Bounds->Height), 1);
+            }
             // Captions fit inside their controls (a box or button beside the text included).
             const std::wstring caption = WithoutAccelerator(control->Caption());
             const bool captioned = dynamic_cast<TButton*>(control) || dynamic_cast<TCheckBox*>(control) ||
