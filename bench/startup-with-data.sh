@@ -30,16 +30,10 @@ for i in range(count):
 with open(sys.argv[1], "wb") as out:
     out.write(b"LOD\0" + struct.pack("<II", 200, count) + bytes(80) + b"".join(entries) + data)
 PY
-if [ -z "${WINEPREFIX:-}" ]; then
-  session="$root/build/windows/wine"
-  "$root/scripts/wine/session.sh" start "$session" >/dev/null
-  trap '"$root/scripts/wine/session.sh" stop "$session" >/dev/null' EXIT
-  eval "$("$root/scripts/wine/session.sh" env "$session")"
-fi
-export WINEDEBUG=-all
+source "$root/bench/startup/common.sh"
+bench_wine_session
 timer=$(winepath -w "$work/start-timer.exe"); program=$(winepath -w "$exe")
 (cd "$work/empty" && wine "$timer" 2 "$program" >/dev/null 2>&1) || true   # warm-up
-median() { sed -n 's/^median \([0-9.]*\) ms.*/\1/p'; }
 without=(); with=()
 for r in $(seq 1 "$rounds"); do
   e=$(cd "$work/empty" && wine "$timer" "$runs" "$program" 2>/dev/null | median)
@@ -47,6 +41,6 @@ for r in $(seq 1 "$rounds"); do
   echo "round $r: without Data $e ms, with a 10,000-entry archive $g ms, ratio $(echo "scale=2; $g / $e" | bc)"
   without+=("$e"); with+=("$g")
 done
-me=$(printf '%s\n' "${without[@]}" | sort -n | sed -n "$(( (rounds + 1) / 2 ))p")
-mg=$(printf '%s\n' "${with[@]}" | sort -n | sed -n "$(( (rounds + 1) / 2 ))p")
+me=$(middle "${without[@]}")
+mg=$(middle "${with[@]}")
 echo "median of rounds: without Data $me ms, with a 10,000-entry archive $mg ms, ratio $(echo "scale=2; $mg / $me" | bc) (<= 1.15)"

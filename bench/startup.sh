@@ -18,17 +18,11 @@ cxx=x86_64-w64-mingw32-g++-posix
   x86_64-w64-mingw32-windres -I "$here" "$work/floor.rc" -O coff -o "$work/floor-res.o")
 $cxx -O2 -static -municode -mwindows "$here/floor-window.cpp" "$work/floor-res.o" -o "$work/floor.exe"
 $cxx -O2 -static -municode "$here/start-timer.cpp" -o "$work/start-timer.exe"
-if [ -z "${WINEPREFIX:-}" ]; then
-  session="$root/build/windows/wine"
-  "$root/scripts/wine/session.sh" start "$session" >/dev/null
-  trap '"$root/scripts/wine/session.sh" stop "$session" >/dev/null' EXIT
-  eval "$("$root/scripts/wine/session.sh" env "$session")"
-fi
-export WINEDEBUG=-all
+source "$root/bench/startup/common.sh"
+bench_wine_session
 # the program starts in an empty folder: no Data, no help files
 mkdir -p "$work/run" && cd "$work/run"
 wine "$work/start-timer.exe" 2 "$(winepath -w "$work/floor.exe")" >/dev/null 2>&1 || true   # warm-up
-median() { sed -n 's/^median \([0-9.]*\) ms.*/\1/p'; }
 fl=(); ks=()
 for r in $(seq 1 "$rounds"); do
   f=$(wine "$work/start-timer.exe" "$runs" "$(winepath -w "$work/floor.exe")" 2>/dev/null | median)
@@ -36,6 +30,6 @@ for r in $(seq 1 "$rounds"); do
   echo "round $r: floor $f ms, Kestrin $k ms, ratio $(echo "scale=2; $k / $f" | bc)"
   fl+=("$f"); ks+=("$k")
 done
-mf=$(printf '%s\n' "${fl[@]}" | sort -n | sed -n "$(( (rounds + 1) / 2 ))p")
-mk=$(printf '%s\n' "${ks[@]}" | sort -n | sed -n "$(( (rounds + 1) / 2 ))p")
+mf=$(middle "${fl[@]}")
+mk=$(middle "${ks[@]}")
 echo "median of rounds: floor $mf ms, Kestrin $mk ms, ratio $(echo "scale=2; $mk / $mf" | bc)"
